@@ -1,0 +1,30 @@
+#pragma once
+// Runs a command line hidden through "cmd /C", capturing standard output and error as UTF-16.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace taskwing {
+
+// Process start, replaceable so that tests can make it fail; the real one is CreateProcessW.
+using ProcessStarter = std::function<BOOL(LPWSTR commandLine, STARTUPINFOW* startup, PROCESS_INFORMATION* info)>;
+
+struct CommandRunnerSeams {
+    ProcessStarter startProcess;  // empty: CreateProcessW
+    DWORD pauseMs = 500;          // pause after each chunk of output
+};
+
+// Bytes of one chunk that form whole characters of the code page; a trailing lead byte whose trail
+// byte is still in the pipe is left for the next chunk. Returns the count of whole bytes.
+size_t CompleteCharacterBytes(const char* bytes, size_t count, UINT codePage);
+
+}  // namespace taskwing
+
+// 1: the command interpreter ran and its output was read to the end (appended to output).
+// 0: it could not be started; output is untouched.
+int ExecuteCommand(std::wstring command, std::wstring& output);
+int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwing::CommandRunnerSeams& seams);
+
+// 1 when this 32-bit process runs on 64-bit Windows.
+int IsRunningUnderWow64();
