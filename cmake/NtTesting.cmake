@@ -1,10 +1,11 @@
-# nt_add_gtest(<name> SOURCES ... LIBS ... [LABELS ...] [LOCK <resource>])
+# nt_add_gtest(<name> SOURCES ... LIBS ... [LABELS ...] [LOCK <resource>] [TIMEOUT <s>] [HEADLESS])
 # A GoogleTest program; every TEST becomes its own CTest test. Windows programs run through the
-# Wine emulator; native ones run directly under the sanitizers.
+# Wine emulator; native ones run directly under the sanitizers. HEADLESS Windows programs open no
+# window on the screen and run in the prefix with Wine's null graphics driver.
 include(GoogleTest)
 
 function(nt_add_gtest name)
-  cmake_parse_arguments(arg "" "LOCK;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(arg "HEADLESS" "LOCK;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
@@ -19,6 +20,11 @@ function(nt_add_gtest name)
     list(APPEND labels native)
   endif()
   set_tests_properties(${found} PROPERTIES LABELS "${labels}" TIMEOUT ${arg_TIMEOUT})
+  if(NT_WINDOWS AND arg_HEADLESS)
+    set_tests_properties(${found} PROPERTIES ENVIRONMENT "NT_WINE_HEADLESS=1")
+    list(APPEND labels headless)
+    set_tests_properties(${found} PROPERTIES LABELS "${labels}")
+  endif()
   if(arg_LOCK)
     set_tests_properties(${found} PROPERTIES RESOURCE_LOCK ${arg_LOCK})
   endif()

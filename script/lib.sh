@@ -41,6 +41,16 @@ nt_prepare_prefix() {
   touch "$marker"
 }
 
+# A copy of the prefix with Wine's null graphics driver, for tests that need no screen.
+nt_prepare_headless_prefix() {
+  local headless=$NT_BUILD/wineprefix-null
+  [ -f "$headless/.taskwing-prefix-v1" ] && return 0
+  rm -rf "$headless"
+  cp -a "$WINEPREFIX" "$headless"
+  WINEPREFIX=$headless nt_quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
+  WINEPREFIX=$headless nt_quiet wineserver -w
+}
+
 nt_start_xvfb() {
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
   local n=90
@@ -58,12 +68,16 @@ nt_start_xvfb() {
 
 # A persistent wineserver saves each test program about two seconds of start-up.
 nt_warm_wineserver() {
-  nt_quiet wineserver -p
-  nt_quiet wine cmd /c exit
-  nt_started_wineserver=1
+  local prefix
+  for prefix in "$WINEPREFIX" "$@"; do
+    WINEPREFIX=$prefix nt_quiet wineserver -p
+    WINEPREFIX=$prefix nt_quiet wine cmd /c exit
+    nt_started_wineserver="$nt_started_wineserver $prefix"
+  done
 }
 
 nt_stop() {
-  if [ -n "$nt_started_wineserver" ]; then nt_quiet wineserver -k || true; fi
+  local prefix
+  for prefix in $nt_started_wineserver; do WINEPREFIX=$prefix nt_quiet wineserver -k || true; done
   if [ -n "$nt_started_xvfb" ]; then kill "$nt_started_xvfb" 2>/dev/null || true; fi
 }
