@@ -399,7 +399,9 @@ def prompt_background():
     img.paste(HAIRLINE + (255,), (0, 29, w, 30))
     paint(img, (37, 99, 235), shape_mask(img.size, lambda d, s: d.ellipse(
         (11 * s, 7.5 * s, 26 * s, 22.5 * s), fill=255)))
-    draw_text(img, "i", 11, (18.5, 15.3), WHITE, anchor="mm", weight=0.6)
+    paint(img, WHITE, shape_mask(img.size, lambda d, s: (
+        d.ellipse((17.4 * s, 10.6 * s, 19.6 * s, 12.8 * s), fill=255),
+        d.rounded_rectangle((17.5 * s, 14 * s, 19.5 * s, 19.6 * s), radius=0.6 * s, fill=255))))
     draw_text(img, "提示", 13, (33, 15), INK, anchor="lm", weight=0.35)
     return img.convert("RGB")
 
@@ -588,7 +590,16 @@ def app_icon(size):
         paint(img, (150, 160, 190), rounded_mask(
             (size, size), (x, bar_top + 1.2 * u, x + 1.2 * u, bar_top + 2.6 * u), 0.3 * u))
 
-    # An arrow sweeping from the centre to the left above the taskbar.
+    # An arrow sweeping from the centre to the left above the taskbar; a plain one when tiny.
+    def small_arrow(d, s):
+        y = 6.6 * u
+        d.rectangle((6.2 * u * s, (y - 0.9 * u) * s, 12.4 * u * s, (y + 0.9 * u) * s), fill=255)
+        d.polygon([(3.0 * u * s, y * s), (7.0 * u * s, (y - 3.2 * u) * s),
+                   (7.0 * u * s, (y + 3.2 * u) * s)], fill=255)
+    if size < 32:
+        paint(img, (255, 210, 90), shape_mask((size, size), small_arrow))
+        return img
+
     def arrow(d, s):
         d.arc((4.2 * u * s, 4.2 * u * s, 12.5 * u * s, 12.5 * u * s), 200, 330,
               fill=255, width=max(s, int(1.5 * u * s)))
