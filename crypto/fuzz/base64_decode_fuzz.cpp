@@ -17,6 +17,11 @@ void Require(bool condition) {
 
 constexpr unsigned char kUntouched = 0xA5;
 
+// Every byte is value (compared through libc, which is fast for 64 KiB capacities).
+bool AllAre(const unsigned char* p, std::size_t n, unsigned char value) {
+    return n == 0 || (p[0] == value && std::memcmp(p, p + 1, n - 1) == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -41,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto count = static_cast<std::size_t>(result);
         Require(count <= bound);
         Require(capacity == 0 || count <= capacity);
-        for (std::size_t i = count; i < room; ++i) Require(out[i] == kUntouched);
+        Require(AllAre(out.get() + count, room - count, kUntouched));
     }
 
     // A limit that was not reached changes nothing: the same text without one agrees.

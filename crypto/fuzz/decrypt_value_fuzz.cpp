@@ -41,9 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memset(out.get(), kUntouched, capacity);
     const std::size_t result = DecryptValue(cipher, text.get(), out.get(), capacity, key.get());
 
-    bool touched = false;
-    for (std::size_t i = 0; i < capacity; ++i) touched = touched || out[i] != kUntouched;
-    if (!touched) {
+    // Every byte still the fill (compared through libc, which is fast for 64 KiB capacities)?
+    const bool untouched =
+        capacity == 0 || (out[0] == kUntouched && std::memcmp(out.get(), out.get() + 1, capacity - 1) == 0);
+    if (untouched) {
         Require(result == 0);
     } else {
         // A whole text and its terminator, inside the buffer.
