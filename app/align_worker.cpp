@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/messages.h"
+#include "log/log_save.h"
 #include "system/command_runner.h"
 
 namespace taskwing {
@@ -40,7 +42,77 @@ OsVersion ReadOsVersion() {
     return v;
 }
 
+const AlignOperation kMoveLeft = {
+    L"/d 0", kMoveLeftSucceeded, kMoveLeftFailed,
+    L"创建Windows11开始按钮左移线程失败", L"开始按钮左移失败", L"执行开始按钮左移命令失败",
+};
+const AlignOperation kCentre = {
+    L"/d 1", kCentreSucceeded, kCentreFailed,
+    L"创建Windows11开始按钮居中线程失败", L"开始按钮居中失败", L"执行开始按钮居中命令失败",
+};
+
+std::wstring AlignCommand(const AlignOperation& operation) {
+    return std::wstring(L"reg add \"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\" "
+                        L"/v \"TaskbarAl\" ") +
+           operation.dataArgument + L" /t REG_DWORD /f";
+}
+
 }  // namespace taskwing
+
+namespace {
+constexpr char kLogFile[] = "Taskwing.txt";
+
+void LogFailure(const wchar_t* message) { CLogSave::GetInstance()->WriteLog(message, kLogFile, true); }
+}  // namespace
+
+bool CAlignWorker::SetReceiver(HWND receiver) {
+    if (receiver == nullptr) return false;
+    m_hReceiver = receiver;
+    return true;
+}
+
+bool CAlignWorker::LaunchMoveLeft() { return Launch(taskwing::kMoveLeft, &CAlignWorker::MoveLeftThread); }
+bool CAlignWorker::LaunchCentre() { return Launch(taskwing::kCentre, &CAlignWorker::CentreThread); }
+int CAlignWorker::DoMoveLeft() { return Run(taskwing::kMoveLeft); }
+int CAlignWorker::DoCentre() { return Run(taskwing::kCentre); }
+
+DWORD WINAPI CAlignWorker::MoveLeftThread(LPVOID worker) {
+    static_cast<CAlignWorker*>(worker)->DoMoveLeft();
+    return 1;
+}
+
+DWORD WINAPI CAlignWorker::CentreThread(LPVOID worker) {
+    static_cast<CAlignWorker*>(worker)->DoCentre();
+    return 1;
+}
+
+bool CAlignWorker::Launch(const taskwing::AlignOperation& operation, LPTHREAD_START_ROUTINE entry) {
+    HANDLE thread = m_startThread ? m_startThread(entry, this) : CreateThread(nullptr, 0, entry, this, 0, nullptr);
+    if (thread == nullptr) {
+        LogFailure(operation.threadFailedLog);
+        return false;
+    }
+    CloseHandle(thread);  // detached: nobody waits for it
+    return true;
+}
+
+int CAlignWorker::RunCommand(std::wstring command, std::wstring& output) const {
+    return m_runCommand ? m_runCommand(std::move(command), output) : ExecuteCommand(std::move(command), output);
+}
+
+int CAlignWorker::Run(const taskwing::AlignOperation& operation) {
+    std::wstring output;
+    const int ran = RunCommand(taskwing::AlignCommand(operation), output);
+    const bool succeeded = ran != 0 && output.find(taskwing::kRegSuccessText) != std::wstring::npos;
+
+    // Both sends block: the second returns only when the user has dismissed the result prompt,
+    // so a failure is logged after it.
+    SendMessageW(m_hReceiver, WM_CLOSE_PROGRESS, 0, 0);
+    SendMessageW(m_hReceiver, WM_ALIGN_RESULT, succeeded ? operation.successCode : operation.failureCode, 0);
+    if (succeeded) return 1;
+    LogFailure(ran != 0 ? operation.textMissingLog : operation.runFailedLog);
+    return 0;
+}
 
 bool CAlignWorker::IsSupportedSystem() {
     using namespace taskwing;
