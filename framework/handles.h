@@ -129,4 +129,39 @@ private:
     HGDIOBJ m_previous;
 };
 
+// Holds one reference to a COM object and releases it when it goes.
+template <typename T>
+class com_ptr {
+public:
+    com_ptr() = default;
+    // Takes over a reference the caller already holds.
+    explicit com_ptr(T* value) : m_ptr(value) {}
+    ~com_ptr() { reset(); }
+    com_ptr(const com_ptr&) = delete;
+    com_ptr& operator=(const com_ptr&) = delete;
+    com_ptr(com_ptr&& other) noexcept : m_ptr(std::exchange(other.m_ptr, nullptr)) {}
+    com_ptr& operator=(com_ptr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            m_ptr = std::exchange(other.m_ptr, nullptr);
+        }
+        return *this;
+    }
+
+    T* get() const { return m_ptr; }
+    T* operator->() const { return m_ptr; }
+    explicit operator bool() const { return m_ptr != nullptr; }
+    void reset() {
+        if (T* old = std::exchange(m_ptr, nullptr)) old->Release();
+    }
+    // For out-parameters: releases what is held and hands out the slot.
+    T** put() {
+        reset();
+        return &m_ptr;
+    }
+
+private:
+    T* m_ptr = nullptr;
+};
+
 }  // namespace taskwing

@@ -1,0 +1,178 @@
+#include "framework/dialog.h"
+
+#include "framework/app.h"
+
+namespace {
+
+const DLGTEMPLATE* LoadDialogTemplate(UINT id) {
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    if (info == nullptr) return nullptr;
+    HGLOBAL data = ::LoadResource(module, info);
+    if (data == nullptr) return nullptr;
+    return static_cast<const DLGTEMPLATE*>(::LockResource(data));
+}
+
+// The first window up the chain that is not a child: the window that can own a pop-up.
+HWND TopLevelOf(HWND hwnd) {
+    while (hwnd != nullptr && (::GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) != 0) hwnd = ::GetParent(hwnd);
+    return hwnd;
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {
+    m_bOwnsWindow = true;
+}
+
+CDialog::~CDialog() = default;
+
+INT_PTR CDialog::DoModal() {
+    if (m_hWnd != nullptr) return -1;
+    HWND owner = ModalOwner();
+    const bool disabledOwner = owner != nullptr && ::IsWindowEnabled(owner);
+    if (disabledOwner) ::EnableWindow(owner, FALSE);
+
+    m_nModalResult = -1;
+    m_bContinueModal = true;
+    if (CreateFromTemplate(owner)) {
+        // EndDialog inside OnInitDialog ends the run before the window is ever shown.
+        if (m_bContinueModal) {
+            ShowWindow(SW_SHOWNORMAL);
+            RunModalLoop();
+        }
+        // Hidden before the owner comes back, so activation goes to the owner and not elsewhere.
+        if (m_hWnd != nullptr)
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    m_bContinueModal = false;
+    if (disabledOwner) ::EnableWindow(owner, TRUE);
+    if (owner != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+    if (m_hWnd != nullptr) return FALSE;
+    m_nIDTemplate = templateId;
+    m_pParentWnd = parent;
+    return CreateFromTemplate(parent != nullptr ? parent->m_hWnd : nullptr);
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    m_nModalResult = result;
+    if (!m_bContinueModal) return;
+    m_bContinueModal = false;
+    // A send from another thread is handled inside GetMessage, which would not return on its
+    // own: wake the loop so that it sees the end.
+    if (m_hWnd != nullptr) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+}
+
+void CDialog::CenterWindow() {
+    HWND center = ::GetWindow(m_hWnd, GW_OWNER);
+    if (center != nullptr && (!::IsWindowVisible(center) || ::IsIconic(center))) center = nullptr;
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(center != nullptr ? center : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT work = monitor.rcWork;
+    RECT area = work;
+    if (center != nullptr) ::GetWindowRect(center, &area);
+
+    const RECT self = GetWindowRect();
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    int x = (area.left + area.right) / 2 - width / 2;
+    int y = (area.top + area.bottom) / 2 - height / 2;
+    // Kept on the work area, as far as it fits.
+    if (x + width > work.right) x = work.right - width;
+    if (x < work.left) x = work.left;
+    if (y + height > work.bottom) y = work.bottom - height;
+    if (y < work.top) y = work.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
+    if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return FALSE;
+    return ::IsDialogMessageW(m_hWnd, msg);
+}
+
+BOOL CDialog::OnInitDialog() {
+    DoDataExchange();
+    return TRUE;
+}
+
+void CDialog::DDX_Control(int id, CWnd& control) {
+    if (control.m_hWnd == nullptr) control.SubclassDlgItem(static_cast<UINT>(id), this);
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        // Buttons, Esc and Enter of dialog navigation, and the default close all arrive here.
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return 0;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return 0;
+        }
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+    // Everything after WM_INITDIALOG goes through WindowProc first; returning FALSE here lets the
+    // dialog manager do its default work when WindowProc passes a message on.
+    if (message != WM_INITDIALOG) return FALSE;
+    return reinterpret_cast<CDialog*>(lParam)->HandleInitDialog(hwnd);
+}
+
+BOOL CDialog::CreateFromTemplate(HWND owner) {
+    const DLGTEMPLATE* dialogTemplate = LoadDialogTemplate(m_nIDTemplate);
+    if (dialogTemplate == nullptr) return FALSE;
+    HWND hwnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), dialogTemplate, owner, &CDialog::DialogProc,
+                                             reinterpret_cast<LPARAM>(this));
+    return hwnd != nullptr && hwnd == m_hWnd;
+}
+
+BOOL CDialog::HandleInitDialog(HWND hwnd) {
+    // The object's home from now on: user data plus our procedure in front of the dialog's.
+    if (!SubclassWindow(hwnd)) return FALSE;
+    const RECT before = GetWindowRect();
+    const BOOL result = OnInitDialog();
+    if (m_hWnd != hwnd) return result;
+
+    // A dialog that is still hidden where its template put it is centred.
+    const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+    const RECT after = GetWindowRect();
+    if ((style & (WS_VISIBLE | WS_CHILD)) == 0 && before.left == after.left && before.top == after.top) CenterWindow();
+    return result;
+}
+
+void CDialog::RunModalLoop() {
+    MSG msg{};
+    while (m_bContinueModal && m_hWnd != nullptr) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == -1) break;
+        if (got == 0) {
+            // The program is quitting: end this run and leave the quit for the loop outside.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            if (m_bContinueModal) m_nModalResult = IDCANCEL;
+            break;
+        }
+        if (PreTranslateThroughOwners(&msg, m_hWnd)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    m_bContinueModal = false;
+}
+
+HWND CDialog::ModalOwner() const {
+    if (m_pParentWnd != nullptr) return TopLevelOf(m_pParentWnd->m_hWnd);
+    CWnd* main = AfxGetMainWnd();
+    if (main == nullptr || main == this || !::IsWindow(main->m_hWnd)) return nullptr;
+    return TopLevelOf(main->m_hWnd);
+}
