@@ -23,12 +23,14 @@ taskwing::LogTime ToLogTime(const SYSTEMTIME& t) {
 class AppendLock {
 public:
     explicit AppendLock(HANDLE file) : m_file(file) {
-        for (int attempt = 0; attempt < 1000; ++attempt) {
+        const ULONGLONG deadline = GetTickCount64() + 1000;
+        for (;;) {
             OVERLAPPED at = Where();
             if (LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
                 m_held = true;
                 return;
             }
+            if (GetLastError() != ERROR_LOCK_VIOLATION || GetTickCount64() >= deadline) return;
             Sleep(1);
         }
     }
@@ -107,11 +109,12 @@ void CLogSaveCloseFile::AppendEntry(const std::string& fileName, const std::wstr
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
 
-    const std::string entry = taskwing::LogTextFromWide(taskwing::FormatLogEntry(ToLogTime(Now()), text), kLogCodePage,
-                                                        WC_NO_BEST_FIT_CHARS);
-    // Stamp, text and line end in a single write, so no other writer's bytes can land between them.
     {
         AppendLock appending(file.get());
+        // Stamped while no other writer can append, so stamps follow the file's order.
+        const std::string entry = taskwing::LogTextFromWide(taskwing::FormatLogEntry(ToLogTime(Now()), text),
+                                                            kLogCodePage, WC_NO_BEST_FIT_CHARS);
+        // Stamp, text and line end in a single write, so no other writer's bytes can land between them.
         DWORD written = 0;
         WriteFile(file.get(), entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
     }

@@ -29,17 +29,6 @@ TEST(LogFormat, HexIsUpperCaseWithASpaceAfterEveryByte) {
     EXPECT_EQ(taskwing::FormatHexBytes(nullptr, 4), L"");
 }
 
-TEST(LogFormat, FolderAndBackupPaths) {
-    EXPECT_EQ(taskwing::LogFolderPath(std::wstring(L"C:\\ProgramData")), L"C:\\ProgramData\\ToolLog");
-    EXPECT_EQ(taskwing::LogFolderPath(std::nullopt), L"ToolLog");
-    EXPECT_EQ(taskwing::LogBackupPath(L"C:\\ProgramData\\ToolLog\\Taskwing.txt"), L"C:\\ProgramData\\ToolLog\\Taskwing.txtbak");
-}
-
-TEST(LogFormat, RotationStartsOneByteBeyondTheLimit) {
-    EXPECT_FALSE(taskwing::LogNeedsRotation(6020000));
-    EXPECT_TRUE(taskwing::LogNeedsRotation(6020001));
-}
-
 TEST(LogFormat, TrimRemovesWhiteSpaceAtBothEndsOnly) {
     EXPECT_EQ(taskwing::TrimWhiteSpace(L" \t1 \r\n"), L"1");
     EXPECT_EQ(taskwing::TrimWhiteSpace(L" 1 a "), L"1 a");

@@ -1,6 +1,6 @@
 // Test and benchmark helper: appends entries through the real writer.
-//   nt_log_writer <folder\> <file> <tag> <count> <threads> <text length> <sync name | ->
-// Each thread writes count entries "<tag> <thread> <n> xxx..." (padded to the text length) and the
+//   nt_log_writer <folder\> <file> <tag> <count> <threads> <filler length> <sync name | ->
+// Each thread writes count entries "<tag> <thread> <n> " followed by that many x, and the
 // program prints the rate it sustained. With a sync name, it releases the semaphore
 // "<name>-ready" once and waits for the event "<name>-go", so that two helpers start together.
 #include <windows.h>
@@ -32,7 +32,7 @@ int main() {
     const std::string tag = ascii(argv[3]);
     const int count = _wtoi(argv[4]);
     const int threads = _wtoi(argv[5]);
-    const size_t length = static_cast<size_t>(_wtoi(argv[6]));
+    const std::string filler(static_cast<size_t>(_wtoi(argv[6])), 'x');
     if (count <= 0 || threads <= 0) return 2;
 
     const std::wstring sync = argv[7];
@@ -50,9 +50,7 @@ int main() {
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&, t] {
             for (int n = 0; n < count; ++n) {
-                std::string text = tag + " " + std::to_string(t) + " " + std::to_string(n) + " ";
-                if (text.size() < length) text.append(length - text.size(), 'x');
-                writer.WriteText(text, file);
+                writer.WriteText(tag + " " + std::to_string(t) + " " + std::to_string(n) + " " + filler, file);
             }
         });
     }

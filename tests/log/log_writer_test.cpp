@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 #include <regex>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -312,7 +311,7 @@ TEST_F(LogTest, FourThreadsWriteTwoThousandWholeLines) {
 
 TEST_F(LogTest, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
     constexpr int kPerProcess = 1500;
-    constexpr int kLength = 300;
+    constexpr int kFiller = 300;
     const std::wstring sync = L"Local\\nt-log-" + std::to_wstring(GetCurrentProcessId());
     taskwing::unique_handle ready(CreateSemaphoreW(nullptr, 0, 2, (sync + L"-ready").c_str()));
     taskwing::unique_handle go(CreateEventW(nullptr, TRUE, FALSE, (sync + L"-go").c_str()));
@@ -322,7 +321,7 @@ TEST_F(LogTest, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
     std::vector<taskwing::unique_handle> processes;
     for (const wchar_t* tag : {L"A", L"B"}) {
         std::wstring command = L"\"" + helper + L"\" \"" + Dir() + L"\\\" procs.txt " + tag + L" " +
-                               std::to_wstring(kPerProcess) + L" 1 " + std::to_wstring(kLength) + L" " + sync;
+                               std::to_wstring(kPerProcess) + L" 1 " + std::to_wstring(kFiller) + L" " + sync;
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         PROCESS_INFORMATION pi{};
@@ -340,32 +339,15 @@ TEST_F(LogTest, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
         EXPECT_EQ(code, 0u);
     }
 
-    // "A 0 17 " and "B 0 17 " are padded with x to the same text length.
     const std::string bytes = ReadBytes(Dir() + L"procs.txt");
+    EXPECT_EQ(ExpectWholeLines(bytes, std::string(kFiller, 'x'), 2, kPerProcess), 2u * kPerProcess);
+    // Not a requirement, but without it the test has shown nothing.
+    int switches = 0;
     const std::vector<std::string> lines = Lines(bytes);
-    EXPECT_EQ(lines.size(), 2u * kPerProcess);
-    std::map<std::string, int> next;
-    int broken = 0;
-    bool interleaved = false;
-    std::string previous;
-    const std::regex shape(R"(\[\d{4}-\d\d-\d\d \d\d:\d\d:\d\d \d{3}ms\]   ([AB]) 0 (\d+) x+)");
-    for (const std::string& line : lines) {
-        std::smatch m;
-        if (line.size() != 30 + kLength || !std::regex_match(line, m, shape)) {
-            if (++broken <= 3) ADD_FAILURE() << "broken line: " << line.substr(0, 120);
-            continue;
-        }
-        int& expected = next[m[1]];
-        EXPECT_EQ(std::stoi(m[2]), expected);
-        expected = std::stoi(m[2]) + 1;
-        if (!previous.empty() && previous != m[1]) interleaved = true;
-        previous = m[1];
+    for (size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i].size() > 30 && lines[i - 1].size() > 30 && lines[i][30] != lines[i - 1][30]) ++switches;
     }
-    EXPECT_EQ(broken, 0);
-    EXPECT_EQ(next["A"], kPerProcess);
-    EXPECT_EQ(next["B"], kPerProcess);
-    // Not a requirement, but without it the test has not shown anything.
-    EXPECT_TRUE(interleaved) << "the two processes did not overlap";
+    EXPECT_GT(switches, 0) << "the two processes did not overlap";
 }
 
 TEST_F(LogTest, FileHeldExclusivelyDropsTheEntryAndReleasesTheLock) {
