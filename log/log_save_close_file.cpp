@@ -18,21 +18,13 @@ taskwing::LogTime ToLogTime(const SYSTEMTIME& t) {
 // Keeps the tool's processes from appending to one file at the same moment. Windows appends
 // atomically through an append-only handle already; where an append is a seek and a write (Wine),
 // two processes would overwrite each other's lines. The locked byte lies far beyond any log's end,
-// so readers and other writers of the file are not hindered. A holder that does not let go within
-// about a second costs the entry its protection, never the entry itself.
+// so readers and other writers of the file are not hindered. Holders keep it for one write only,
+// so the wait is short; a waiting loop with a deadline was starved by a busy writer instead.
 class AppendLock {
 public:
     explicit AppendLock(HANDLE file) : m_file(file) {
-        const ULONGLONG deadline = GetTickCount64() + 1000;
-        for (;;) {
-            OVERLAPPED at = Where();
-            if (LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
-                m_held = true;
-                return;
-            }
-            if (GetLastError() != ERROR_LOCK_VIOLATION || GetTickCount64() >= deadline) return;
-            Sleep(1);
-        }
+        OVERLAPPED at = Where();
+        m_held = LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at) != FALSE;
     }
     ~AppendLock() {
         if (!m_held) return;
