@@ -62,7 +62,13 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 
 void CDialog::EndDialog(INT_PTR result) {
     m_nModalResult = result;
-    if (!m_bContinueModal) return;
+    if (!m_bContinueModal) {
+        // A modeless dialog is hidden, as the system's EndDialog does; its owner destroys it.
+        if (m_hWnd != nullptr)
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        return;
+    }
     m_bContinueModal = false;
     // A send from another thread is handled inside GetMessage, which would not return on its
     // own: wake the loop so that it sees the end.

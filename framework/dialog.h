@@ -17,7 +17,8 @@ public:
     virtual INT_PTR DoModal();
     // A modeless dialog; a pop-up's parent becomes its owner.
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
-    // Ends a modal run with this result once the current message is handled.
+    // Ends a modal run with this result once the current message is handled; a modeless dialog
+    // is only hidden.
     void EndDialog(INT_PTR result);
 
     // Centres the window over its owner when the owner is shown, else over the work area.

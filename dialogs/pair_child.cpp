@@ -1,0 +1,103 @@
+#include "dialogs/pair_child.h"
+
+#include <windowsx.h>
+
+#include "dialogs/pair_shell.h"
+
+CPairChildDlg::CPairChildDlg(const taskwing::PairSpec& spec)
+    : CDialog(spec.childTemplate, nullptr), m_bOnDragStrip(spec.onDragStripAtStart ? 1 : 0), m_spec(spec) {}
+
+CPairChildDlg::~CPairChildDlg() = default;
+
+BOOL CPairChildDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // Without the background the controls keep their template places and get no images.
+    if (LoadBkImage()) {
+        LayoutControls(true);
+        m_bLayoutDone = 1;
+    }
+    return TRUE;
+}
+
+void CPairChildDlg::LayoutControls(bool) {}
+
+bool CPairChildDlg::LoadBkImage() {
+    if (!m_pBkImage) LoadPngResource(m_pBkImage, m_spec.childPng);
+    return m_pBkImage != nullptr;
+}
+
+CPairShellDlg* CPairChildDlg::Shell() const {
+    // The owner of a pop-up is what GetParent answers.
+    return dynamic_cast<CPairShellDlg*>(CWnd::FromHandlePermanent(GetParent()));
+}
+
+RECT CPairChildDlg::BackgroundRect() const { return GetClientRect(); }
+
+LRESULT CPairChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        return OnSize();
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+    case WM_NCHITTEST:
+        return OnNcHitTest(lParam);
+    case WM_MOVE:
+        return OnMove();
+    case WM_DESTROY:
+        return OnDestroy();
+    default:
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+BOOL CPairChildDlg::PreTranslateMessage(MSG* msg) {
+    if (IsEnterOrEscapeDown(*msg)) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CPairChildDlg::OnSize() {
+    const LRESULT result = Default();
+    if (m_bLayoutDone) LayoutControls(false);
+    return result;
+}
+
+BOOL CPairChildDlg::OnEraseBkgnd(HDC hdc) {
+    const RECT rect = BackgroundRect();
+    if (!LoadBkImage()) return TRUE;
+    Gdiplus::Graphics graphics(hdc);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    const Gdiplus::Rect target(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    graphics.DrawImage(m_pBkImage.get(), target, 0, 0, static_cast<INT>(m_pBkImage->GetWidth()),
+                       static_cast<INT>(m_pBkImage->GetHeight()), Gdiplus::UnitPixel);
+    return TRUE;
+}
+
+LRESULT CPairChildDlg::OnNcHitTest(LPARAM lParam) {
+    if (m_spec.strip.height == 0) return Default();
+    RECT client = GetClientRect();
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const taskwing::PairRect strip =
+        taskwing::DragStripRect({client.left, client.top, client.right, client.bottom}, m_spec.strip, m_fScale);
+    m_bOnDragStrip = taskwing::Contains(strip, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) ? 1 : 0;
+    // The system drags a window by its caption: the strip is this window's caption.
+    if (m_bOnDragStrip) return HTCAPTION;
+    return Default();
+}
+
+LRESULT CPairChildDlg::OnMove() {
+    const LRESULT result = Default();
+    if (m_bOnDragStrip) {
+        if (CPairShellDlg* shell = Shell()) {
+            const RECT window = GetWindowRect();
+            shell->FollowChild(window.left, window.top, window.right, window.bottom);
+        }
+    }
+    return result;
+}
+
+LRESULT CPairChildDlg::OnDestroy() {
+    const LRESULT result = Default();
+    FreeControlImages();
+    m_pBkImage.reset();
+    return result;
+}

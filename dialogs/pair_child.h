@@ -1,0 +1,51 @@
+#pragma once
+// The child of a skinned window pair: an ordinary opaque pop-up owned by the shell, painting its
+// own PNG background stretched over its client area and carrying all the controls. Dragging it by
+// its drag strip moves it, and the shell follows.
+#include "dialogs/pair_layout.h"
+#include "framework/dialog.h"
+#include "system/png_resource.h"
+
+class CPairShellDlg;
+
+class CPairChildDlg : public CDialog {
+public:
+    explicit CPairChildDlg(const taskwing::PairSpec& spec);
+    ~CPairChildDlg() override;
+
+    // Copied from the shell before the window is made.
+    float m_fScale = 1.0f;
+
+    bool LayoutDone() const { return m_bLayoutDone != 0; }
+    Gdiplus::Image* BkImage() const { return m_pBkImage.get(); }
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // Window-specific: places every control in client coordinates; with `first` it also hands the
+    // controls their images and their pieces of the background.
+    virtual void LayoutControls(bool first);
+    // The buttons give back their images here, while the window is destroyed.
+    virtual void FreeControlImages() {}
+    // Paints the background and answers TRUE; without the image it paints nothing.
+    virtual BOOL OnEraseBkgnd(HDC hdc);
+    // Where the background is stretched to: the client rectangle.
+    virtual RECT BackgroundRect() const;
+
+    // Loads the child PNG if it is not loaded yet; TRUE when the image is there.
+    bool LoadBkImage();
+    // The shell that owns this window, or null.
+    CPairShellDlg* Shell() const;
+
+    LRESULT OnSize();
+    LRESULT OnNcHitTest(LPARAM lParam);
+    LRESULT OnMove();
+    LRESULT OnDestroy();
+
+    int m_bLayoutDone = 0;
+    int m_bOnDragStrip;
+    PngImagePtr m_pBkImage;
+    const taskwing::PairSpec m_spec;
+};

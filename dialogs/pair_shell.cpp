@@ -1,0 +1,144 @@
+#include "dialogs/pair_shell.h"
+
+#include "dialogs/pair_child.h"
+#include "framework/handles.h"
+
+using taskwing::PairRect;
+
+namespace {
+PairRect ToPairRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+}  // namespace
+
+float ScreenScaleFactor() {
+    taskwing::unique_window_dc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+    return taskwing::ScaleForDpi(dpi);
+}
+
+bool IsEnterOrEscapeDown(const MSG& msg) {
+    return msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
+}
+
+CPairShellDlg::CPairShellDlg(const taskwing::PairSpec& spec, CWnd* parent)
+    : CDialog(spec.shellTemplate, parent), m_bChildFollows(spec.childFollowsAtStart ? 1 : 0), m_spec(spec) {}
+
+CPairShellDlg::~CPairShellDlg() = default;
+
+LRESULT CPairShellDlg::FollowChild(int left, int top, int right, int bottom) {
+    // Once the child leads it keeps leading: the shell's own moves no longer move it back.
+    m_bChildFollows = 0;
+    const PairRect shell = taskwing::ShellAroundChild({left, top, right, bottom}, m_spec.inset, m_fScale);
+    MoveWindow(shell.left, shell.top, shell.Width(), shell.Height(), TRUE);
+    return 0;
+}
+
+BOOL CPairShellDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    const PairRect shell = ComputeShellRect();
+    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    // Without its image the shell stays invisible and makes no child.
+    if (!m_pBkImage && !LoadPngResource(m_pBkImage, m_spec.shellPng)) return TRUE;
+    PushLayeredImage(shell.Width(), shell.Height());
+    CreateChild(shell);
+    return TRUE;
+}
+
+PairRect CPairShellDlg::ComputeShellRect() const {
+    return taskwing::ShellRect(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), m_spec.shellWidth,
+                               m_spec.shellHeight, m_fScale);
+}
+
+void CPairShellDlg::PushLayeredImage(int width, int height) {
+    taskwing::unique_window_dc windowDc(m_hWnd);
+    taskwing::unique_hdc memoryDc(::CreateCompatibleDC(windowDc.get()));
+    // A top-down 32-bit section that GDI+ fills with premultiplied alpha, as the per-pixel blend
+    // of a layered window wants it.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    taskwing::unique_hbitmap bitmap(::CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memoryDc || !bitmap || bits == nullptr) return;
+    {
+        Gdiplus::Bitmap canvas(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+        Gdiplus::Graphics graphics(&canvas);
+        graphics.DrawImage(m_pBkImage.get(), 0, 0, width, height);
+    }
+    taskwing::unique_select_object selected(memoryDc.get(), bitmap.get());
+    const RECT window = GetWindowRect();
+    POINT destination{window.left, window.top};
+    SIZE size{width, height};
+    POINT source{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    // Size and per-pixel look in one step; the shell never paints again.
+    ::UpdateLayeredWindow(m_hWnd, windowDc.get(), &destination, &size, memoryDc.get(), &source, 0, &blend,
+                          ULW_ALPHA);
+}
+
+void CPairShellDlg::CreateChild(const PairRect& shellRect) {
+    const PairRect anchor = m_spec.placeChildOnShellRect ? shellRect : ToPairRect(GetWindowRect());
+    m_pChildDlg = NewChild();
+    if (!m_pChildDlg) return;
+    m_pChildDlg->m_fScale = m_fScale;
+    // Made with the shell as parent, the pop-up child is owned by the shell.
+    if (!m_pChildDlg->Create(m_spec.childTemplate, this)) {
+        m_pChildDlg.reset();
+        return;
+    }
+    const PairRect place = taskwing::ChildPlacement(anchor, m_spec.inset, m_fScale);
+    m_pChildDlg->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
+    if (::IsWindowVisible(m_hWnd)) m_pChildDlg->ShowWindow(SW_SHOWNA);
+}
+
+LRESULT CPairShellDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOVE:
+        return OnMove();
+    case WM_WINDOWPOSCHANGED:
+        return OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+    case WM_DESTROY:
+        return OnDestroy();
+    case WM_NCHITTEST:
+        // The shell itself is never dragged; only the child's strip drags.
+        return Default();
+    default:
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+BOOL CPairShellDlg::PreTranslateMessage(MSG* msg) {
+    if (IsEnterOrEscapeDown(*msg)) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CPairShellDlg::OnMove() {
+    const LRESULT result = Default();
+    if (m_bChildFollows && m_pChildDlg && ::IsWindow(m_pChildDlg->m_hWnd)) {
+        const PairRect child = taskwing::ChildOnShell(ToPairRect(GetWindowRect()), m_spec.inset, m_fScale);
+        m_pChildDlg->MoveWindow(child.left, child.top, child.Width(), child.Height(), TRUE);
+    }
+    return result;
+}
+
+LRESULT CPairShellDlg::OnWindowPosChanged(const WINDOWPOS& position) {
+    const LRESULT result = Default();
+    // The child comes up with the shell, not before it: shown first, it could end up beneath the
+    // shell where the window system stacks each newly shown window on top (Wine's X11 driver does).
+    // The shell stays the active window.
+    if ((position.flags & SWP_SHOWWINDOW) != 0 && m_pChildDlg && ::IsWindow(m_pChildDlg->m_hWnd) &&
+        !::IsWindowVisible(m_pChildDlg->m_hWnd))
+        m_pChildDlg->ShowWindow(SW_SHOWNA);
+    return result;
+}
+
+LRESULT CPairShellDlg::OnDestroy() {
+    const LRESULT result = Default();
+    // The owned child window is gone by now; its object goes after the shell's image.
+    m_pBkImage.reset();
+    m_pChildDlg.reset();
+    return result;
+}
