@@ -1,0 +1,23 @@
+#include "app/taskwing_app.h"
+
+#include <commctrl.h>
+
+#include "app/main_dlg.h"
+#include "framework/gdiplus_session.h"
+
+BOOL CNorvaneTaskwingApp::InitInstance() {
+    ScopedGdiPlus gdiplus;  // until the main window has closed
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    {
+        CNorvaneTaskwingDlg dlg;
+        dlg.m_fScale = ScreenScaleFactor();
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    // A dialog-based program ends when its main window does.
+    return FALSE;
+}
