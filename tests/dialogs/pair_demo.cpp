@@ -1,4 +1,5 @@
-// Shows one skinned window pair on the screen, for the screen tests and for screenshots.
+// Shows one skinned window pair on the screen, its skins without the template's controls, for the
+// screen tests and for screenshots.
 //   pair_demo prompt|main [seconds]
 // Scales by the screen's density as the program does; prints the scale and the shell's and child's
 // window rectangles once the pair is up, and closes itself after `seconds` (default 30).
@@ -13,6 +14,11 @@ namespace {
 
 constexpr UINT_PTR kReportTimer = 1;
 constexpr UINT_PTR kCloseTimer = 2;
+
+BOOL CALLBACK HideControl(HWND control, LPARAM) {
+    ::ShowWindow(control, SW_HIDE);
+    return TRUE;
+}
 
 // The main window's row on the generic pair: its shell and background, no controls yet.
 class MainPairShell : public CPairShellDlg {
@@ -33,7 +39,11 @@ protected:
     BOOL OnInitDialog() override {
         const BOOL result = Shell::OnInitDialog();
         ::SetWindowTextW(this->m_hWnd, L"nt-pair-demo-shell");
-        if (CPairChildDlg* child = this->ChildDlg()) ::SetWindowTextW(child->m_hWnd, L"nt-pair-demo-child");
+        if (CPairChildDlg* child = this->ChildDlg()) {
+            ::SetWindowTextW(child->m_hWnd, L"nt-pair-demo-child");
+            // The skins alone: the template's controls get drawn once their control classes join.
+            ::EnumChildWindows(child->m_hWnd, &HideControl, 0);
+        }
         ::SetTimer(this->m_hWnd, kReportTimer, 200, nullptr);
         ::SetTimer(this->m_hWnd, kCloseTimer, m_seconds * 1000, nullptr);
         return result;
