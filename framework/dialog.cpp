@@ -141,7 +141,12 @@ BOOL CDialog::CreateFromTemplate(HWND owner) {
     if (dialogTemplate == nullptr) return FALSE;
     HWND hwnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), dialogTemplate, owner, &CDialog::DialogProc,
                                              reinterpret_cast<LPARAM>(this));
-    return hwnd != nullptr && hwnd == m_hWnd;
+    if (hwnd != nullptr && hwnd != m_hWnd) {
+        // Made, but never bound to this object: of no use to anyone.
+        ::DestroyWindow(hwnd);
+        return FALSE;
+    }
+    return hwnd != nullptr;
 }
 
 BOOL CDialog::HandleInitDialog(HWND hwnd) {

@@ -79,7 +79,7 @@ BOOL CWnd::DestroyWindow() {
     return ::DestroyWindow(m_hWnd);
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::WindowProc(UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_DRAWITEM) {
         // Reflected to the control object, as owner-drawn controls expect.
         auto* drawItem = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
@@ -90,7 +90,6 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
     }
-    (void)wParam;
     return Default();
 }
 

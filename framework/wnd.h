@@ -77,7 +77,6 @@ protected:
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    friend class CDialog;
     WNDPROC m_pfnSuper = nullptr;
     const MSG* m_pCurrentMsg = nullptr;
 };

@@ -14,5 +14,6 @@ using PngImagePtr = std::unique_ptr<Gdiplus::Image>;
 // What *out held before is never deleted, so load only into empty slots.
 BOOL LoadPngResource(Gdiplus::Image** out, UINT id);
 
-// The same into an owner; on FALSE the owner is untouched. Meant for empty owners as well.
+// The same into an owner, which should be empty: on TRUE what it held is deleted (anyone who
+// borrowed that image is left dangling); on FALSE the owner is untouched.
 BOOL LoadPngResource(PngImagePtr& out, UINT id);

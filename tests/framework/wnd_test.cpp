@@ -9,7 +9,6 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "framework/handles.h"
 #include "tests/framework/framework_test_ids.h"
 
 namespace {
@@ -151,32 +150,6 @@ TEST(PreTranslation, AKeySwallowedByThePopupNeverReachesNavigation) {
     };
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_EQ((std::vector<std::string>{"edit", "popup"}), g_seen);
-}
-
-// Counts its references; com_ptr needs nothing but Release.
-struct Counted {
-    long refs = 1;
-    unsigned long Release() { return static_cast<unsigned long>(--refs); }
-};
-
-TEST(Handles, ComPointerReleasesItsOneReferenceOnceAcrossMoves) {
-    Counted object;
-    {
-        taskwing::com_ptr<Counted> first(&object);
-        taskwing::com_ptr<Counted> second(std::move(first));
-        EXPECT_FALSE(first);
-        EXPECT_EQ(1, object.refs);
-        taskwing::com_ptr<Counted> third;
-        third = std::move(second);
-        EXPECT_EQ(&object, third.get());
-    }
-    EXPECT_EQ(0, object.refs);
-
-    object.refs = 1;
-    taskwing::com_ptr<Counted> slot(&object);
-    Counted** out = slot.put();
-    EXPECT_EQ(0, object.refs);  // put() lets go of the old one first
-    EXPECT_EQ(nullptr, *out);
 }
 
 }  // namespace
