@@ -4,8 +4,8 @@
 
 #include "dialogs/pair_shell.h"
 
-CPairChildDlg::CPairChildDlg(const taskwing::PairSpec& spec)
-    : CDialog(spec.childTemplate, nullptr), m_bOnDragStrip(spec.onDragStripAtStart ? 1 : 0), m_spec(spec) {}
+CPairChildDlg::CPairChildDlg(const taskwing::PairTraits& traits)
+    : CDialog(traits.childTemplate, nullptr), m_bOnDragStrip(traits.onDragStripAtStart ? 1 : 0), m_traits(traits) {}
 
 CPairChildDlg::~CPairChildDlg() = default;
 
@@ -22,7 +22,7 @@ BOOL CPairChildDlg::OnInitDialog() {
 void CPairChildDlg::LayoutControls(bool) {}
 
 bool CPairChildDlg::LoadBkImage() {
-    if (!m_pBkImage) LoadPngResource(m_pBkImage, m_spec.childPng);
+    if (!m_pBkImage) LoadPngResource(m_pBkImage, m_traits.childPng);
     return m_pBkImage != nullptr;
 }
 
@@ -73,11 +73,11 @@ BOOL CPairChildDlg::OnEraseBkgnd(HDC hdc) {
 }
 
 LRESULT CPairChildDlg::OnNcHitTest(LPARAM lParam) {
-    if (m_spec.strip.height == 0) return Default();
+    if (m_traits.strip.height == 0) return Default();
     RECT client = GetClientRect();
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
     const taskwing::PairRect strip =
-        taskwing::DragStripRect({client.left, client.top, client.right, client.bottom}, m_spec.strip, m_fScale);
+        taskwing::DragStripRect({client.left, client.top, client.right, client.bottom}, m_traits.strip, m_fScale);
     m_bOnDragStrip = taskwing::Contains(strip, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) ? 1 : 0;
     // The system drags a window by its caption: the strip is this window's caption.
     if (m_bOnDragStrip) return HTCAPTION;

@@ -10,7 +10,7 @@ class CPairShellDlg;
 
 class CPairChildDlg : public CDialog {
 public:
-    explicit CPairChildDlg(const taskwing::PairSpec& spec);
+    explicit CPairChildDlg(const taskwing::PairTraits& traits);
     ~CPairChildDlg() override;
 
     // Copied from the shell before the window is made.
@@ -47,5 +47,5 @@ protected:
     int m_bLayoutDone = 0;
     int m_bOnDragStrip;
     PngImagePtr m_pBkImage;
-    const taskwing::PairSpec m_spec;
+    const taskwing::PairTraits m_traits;
 };

@@ -34,7 +34,7 @@ struct DragStrip {
 };
 
 // One row of the window table: everything in which the skinned windows differ.
-struct PairSpec {
+struct PairTraits {
     unsigned shellTemplate;
     unsigned shellPng;
     int shellWidth;  // design size, scaled by the factor
@@ -48,20 +48,20 @@ struct PairSpec {
     bool placeChildOnShellRect;  // child placed from the computed shell rectangle, not the window's
 };
 
-inline constexpr PairSpec kPromptPair{
+inline constexpr PairTraits kPromptPair{
     .shellTemplate = IDD_PROMPT, .shellPng = IDB_PNG_PROMPT_SHELL, .shellWidth = 336, .shellHeight = 156,
     .childTemplate = IDD_PROMPT_CHILD, .childPng = IDB_PNG_PROMPT_BK,
     .inset = {5, 3, 5, 7}, .strip = {30, 26},
     .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false};
 
-inline constexpr PairSpec kProblemSolvedPair{
+inline constexpr PairTraits kProblemSolvedPair{
     .shellTemplate = IDD_PROBLEM_SOLVING, .shellPng = IDB_PNG_PROBLEM_SOLVING_SHELL, .shellWidth = 410,
     .shellHeight = 479, .childTemplate = IDD_PROBLEM_SOLVING_CHILD, .childPng = IDB_PNG_PROBLEM_SOLVING_BK,
     .inset = {5, 4, 5, 7}, .strip = {30, 0},
     .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false};
 
 // The progress window cannot be dragged.
-inline constexpr PairSpec kProgressPair{
+inline constexpr PairTraits kProgressPair{
     .shellTemplate = IDD_EXECUTE_PROMPT, .shellPng = IDB_PNG_EXECUTE_PROMPT_SHELL, .shellWidth = 232,
     .shellHeight = 132, .childTemplate = IDD_EXECUTE_PROMPT_CHILD, .childPng = IDB_PNG_EXECUTE_PROMPT_BK,
     .inset = {14, 12, 14, 16}, .strip = {0, 0},
@@ -69,7 +69,7 @@ inline constexpr PairSpec kProgressPair{
 
 // The main window: the shell never moves the content window; the content window leads from its
 // creation on, and its first placement brings the shell to the centred place.
-inline constexpr PairSpec kMainPair{
+inline constexpr PairTraits kMainPair{
     .shellTemplate = IDD_NORVANETASKWING_DIALOG, .shellPng = IDB_PNG_MAIN_SHELL, .shellWidth = 410,
     .shellHeight = 611, .childTemplate = IDD_TASKWING, .childPng = IDB_PNG_MAIN_BK,
     .inset = {5, 4, 5, 7}, .strip = {30, 86},

@@ -19,15 +19,15 @@ bool IsEnterOrEscapeDown(const MSG& msg) {
     return msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
 }
 
-CPairShellDlg::CPairShellDlg(const taskwing::PairSpec& spec, CWnd* parent)
-    : CDialog(spec.shellTemplate, parent), m_bChildFollows(spec.childFollowsAtStart ? 1 : 0), m_spec(spec) {}
+CPairShellDlg::CPairShellDlg(const taskwing::PairTraits& traits, CWnd* parent)
+    : CDialog(traits.shellTemplate, parent), m_bChildFollows(traits.childFollowsAtStart ? 1 : 0), m_traits(traits) {}
 
 CPairShellDlg::~CPairShellDlg() = default;
 
 LRESULT CPairShellDlg::FollowChild(int left, int top, int right, int bottom) {
     // Once the child leads it keeps leading: the shell's own moves no longer move it back.
     m_bChildFollows = 0;
-    const PairRect shell = taskwing::ShellAroundChild({left, top, right, bottom}, m_spec.inset, m_fScale);
+    const PairRect shell = taskwing::ShellAroundChild({left, top, right, bottom}, m_traits.inset, m_fScale);
     MoveWindow(shell.left, shell.top, shell.Width(), shell.Height(), TRUE);
     return 0;
 }
@@ -37,15 +37,15 @@ BOOL CPairShellDlg::OnInitDialog() {
     const PairRect shell = ComputeShellRect();
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     // Without its image the shell stays invisible and makes no child.
-    if (!m_pBkImage && !LoadPngResource(m_pBkImage, m_spec.shellPng)) return TRUE;
+    if (!m_pBkImage && !LoadPngResource(m_pBkImage, m_traits.shellPng)) return TRUE;
     PushLayeredImage(shell.Width(), shell.Height());
     CreateChild(shell);
     return TRUE;
 }
 
 PairRect CPairShellDlg::ComputeShellRect() const {
-    return taskwing::ShellRect(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), m_spec.shellWidth,
-                               m_spec.shellHeight, m_fScale);
+    return taskwing::ShellRect(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), m_traits.shellWidth,
+                               m_traits.shellHeight, m_fScale);
 }
 
 void CPairShellDlg::PushLayeredImage(int width, int height) {
@@ -80,16 +80,16 @@ void CPairShellDlg::PushLayeredImage(int width, int height) {
 }
 
 void CPairShellDlg::CreateChild(const PairRect& shellRect) {
-    const PairRect anchor = m_spec.placeChildOnShellRect ? shellRect : ToPairRect(GetWindowRect());
+    const PairRect anchor = m_traits.placeChildOnShellRect ? shellRect : ToPairRect(GetWindowRect());
     m_pChildDlg = NewChild();
     if (!m_pChildDlg) return;
     m_pChildDlg->m_fScale = m_fScale;
     // Made with the shell as parent, the pop-up child is owned by the shell.
-    if (!m_pChildDlg->Create(m_spec.childTemplate, this)) {
+    if (!m_pChildDlg->Create(m_traits.childTemplate, this)) {
         m_pChildDlg.reset();
         return;
     }
-    const PairRect place = taskwing::ChildPlacement(anchor, m_spec.inset, m_fScale);
+    const PairRect place = taskwing::ChildPlacement(anchor, m_traits.inset, m_fScale);
     m_pChildDlg->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
     if (::IsWindowVisible(m_hWnd)) m_pChildDlg->ShowWindow(SW_SHOWNA);
 }
@@ -118,7 +118,7 @@ BOOL CPairShellDlg::PreTranslateMessage(MSG* msg) {
 LRESULT CPairShellDlg::OnMove() {
     const LRESULT result = Default();
     if (m_bChildFollows && m_pChildDlg && ::IsWindow(m_pChildDlg->m_hWnd)) {
-        const PairRect child = taskwing::ChildOnShell(ToPairRect(GetWindowRect()), m_spec.inset, m_fScale);
+        const PairRect child = taskwing::ChildOnShell(ToPairRect(GetWindowRect()), m_traits.inset, m_fScale);
         m_pChildDlg->MoveWindow(child.left, child.top, child.Width(), child.Height(), TRUE);
     }
     return result;

@@ -19,7 +19,7 @@ bool IsEnterOrEscapeDown(const MSG& msg);
 
 class CPairShellDlg : public CDialog {
 public:
-    explicit CPairShellDlg(const taskwing::PairSpec& spec, CWnd* parent = nullptr);
+    explicit CPairShellDlg(const taskwing::PairTraits& traits, CWnd* parent = nullptr);
     ~CPairShellDlg() override;
 
     // The child reports its window rectangle (screen coordinates) when it has been dragged: the
@@ -29,7 +29,7 @@ public:
     // Multiplies every length of the pair; the creator may set it before DoModal.
     float m_fScale = 1.0f;
 
-    const taskwing::PairSpec& Spec() const { return m_spec; }
+    const taskwing::PairTraits& Traits() const { return m_traits; }
     CPairChildDlg* ChildDlg() const { return m_pChildDlg.get(); }
     bool ChildFollows() const { return m_bChildFollows != 0; }
 
@@ -56,5 +56,5 @@ private:
     void PushLayeredImage(int width, int height);
     void CreateChild(const taskwing::PairRect& shellRect);
 
-    const taskwing::PairSpec m_spec;
+    const taskwing::PairTraits m_traits;
 };

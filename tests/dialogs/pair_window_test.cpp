@@ -22,7 +22,7 @@ bool IsKey(const MSG& msg, WPARAM key) { return msg.message == WM_KEYDOWN && msg
 
 class ProbeChild : public CPairChildDlg {
 public:
-    explicit ProbeChild(const taskwing::PairSpec& spec) : CPairChildDlg(spec) {}
+    explicit ProbeChild(const taskwing::PairTraits& traits) : CPairChildDlg(traits) {}
     ~ProbeChild() override { g_events.push_back("child deleted"); }
     std::vector<bool> layouts;  // the `first` argument of every layout
     int keysSeen = 0;
@@ -42,14 +42,14 @@ protected:
 // Runs `onShown` once the pair is up inside its modal run; WM_TEST_END ends the run.
 class ProbeShell : public CPairShellDlg {
 public:
-    explicit ProbeShell(const taskwing::PairSpec& spec = taskwing::kPromptPair) : CPairShellDlg(spec) {}
+    explicit ProbeShell(const taskwing::PairTraits& traits = taskwing::kPromptPair) : CPairShellDlg(traits) {}
     std::function<void(ProbeShell&)> onShown;
     int keysSeen = 0;
     ProbeChild* Child() const { return static_cast<ProbeChild*>(ChildDlg()); }
     HWND ChildHwnd() const { return ChildDlg() != nullptr ? ChildDlg()->m_hWnd : nullptr; }
 
 protected:
-    std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<ProbeChild>(Spec()); }
+    std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<ProbeChild>(Traits()); }
     BOOL OnInitDialog() override {
         const BOOL result = CPairShellDlg::OnInitDialog();
         PostMessage(WM_TEST_SHOWN);
@@ -172,9 +172,9 @@ TEST_F(PromptPair, ChildWindowGoesFirstThenTheShellThenTheChildObject) {
 }
 
 TEST_F(PromptPair, WithoutTheShellImageNoChildIsMadeAndTheRunStillEnds) {
-    taskwing::PairSpec spec = taskwing::kPromptPair;
-    spec.shellPng = 195;  // no such PNG
-    ProbeShell shell(spec);
+    taskwing::PairTraits traits = taskwing::kPromptPair;
+    traits.shellPng = 195;  // no such PNG
+    ProbeShell shell(traits);
     bool hadChild = true;
     shell.onShown = [&](ProbeShell& s) {
         hadChild = s.ChildDlg() != nullptr;
@@ -213,9 +213,9 @@ TEST_F(PromptPair, TheChildPaintsItsBackgroundAndWithoutItPaintsNothing) {
     EXPECT_EQ(TRUE, paintedResult);
     EXPECT_NE(0x00FF00FFu, painted);
 
-    taskwing::PairSpec spec = taskwing::kPromptPair;
-    spec.childPng = 195;
-    ProbeShell bare(spec);
+    taskwing::PairTraits traits = taskwing::kPromptPair;
+    traits.childPng = 195;
+    ProbeShell bare(traits);
     UINT32 unpainted = 0;
     LRESULT unpaintedResult = 0;
     std::vector<bool> layouts{true};
