@@ -1,0 +1,47 @@
+#pragma once
+// The progress window's text: a static that paints itself and appends a run of one to three dots,
+// one more every second while its timer runs.
+#include <string>
+
+#include "framework/controls.h"
+#include "framework/gdiplus_session.h"
+#include "framework/handles.h"
+
+class CDrawStateInfoStatic : public CStatic {
+public:
+    static constexpr UINT_PTR TIMER_DOTS = 36;
+    static constexpr UINT kDotsPeriodMs = 1000;
+
+    CDrawStateInfoStatic();
+
+    // As CDrawTextStatic::SetTextFont.
+    void SetTextFont(int heightChange, int weight);
+    // 2 one line centred, 3 one line right, 4 to 6 block left, centred, right; any other value is
+    // one line left.
+    void SetAlign(int mode) { m_nAlign = mode; }
+    void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
+    void SetParentBkRect(int left, int top, int right, int bottom) { m_rcParentBk = {left, top, right, bottom}; }
+    void SetColor(COLORREF colour);
+
+    void StartDots();
+    // Stops the timer and shows the text without dots.
+    void StopDots();
+    // No dots until the next tick; the timer keeps running.
+    void ResetDots();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnPaint();
+    LRESULT OnTimer(UINT_PTR id);
+    LRESULT OnSetText(LPARAM lParam);
+    void Redraw();
+
+    taskwing::unique_hbrush m_brBack;
+    RECT m_rcClient{};  // of the current paint; the block modes move its top
+    taskwing::unique_hfont m_font;
+    COLORREF m_crText = RGB(0, 0, 0);
+    int m_nDots = 0;
+    int m_nAlign = 0;
+    Gdiplus::Image* m_pParentBk = nullptr;
+    RECT m_rcParentBk{};
+};

@@ -1,0 +1,51 @@
+#pragma once
+// A static text that paints itself: labels and links on the skinned windows, and the prompt box's
+// message. A link is shown only by its colours; the owner moves it into its hover look with
+// UpdateHover and detects clicks on it with ContainsScreenPoint, since the control itself is
+// transparent to the mouse.
+#include <string>
+
+#include "framework/controls.h"
+#include "framework/gdiplus_session.h"
+#include "framework/handles.h"
+
+class CDrawTextStatic : public CStatic {
+public:
+    CDrawTextStatic() = default;
+
+    // A copy of the parent window's font; only a non-zero height change (subtracted from lfHeight)
+    // also applies a weight above 0.
+    void SetTextFont(int heightChange, int weight);
+    // Alignment: 0 wrapped block, 1 and 4 one line, 2 one line centred, 3 block right, 5 block
+    // centred, 6 top-left wrapped, 7 block wrapped like an edit control; others draw no text.
+    void SetAlign(int mode) { m_nAlign = mode; }
+    // The parent's background image (not owned) and the piece of it under this control, in image
+    // pixels; painted over the fill.
+    void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
+    void SetParentBkRect(RECT rect) { m_rcParentBk = rect; }
+    void SetColors(COLORREF normal, COLORREF hover) {
+        m_crText = normal;
+        m_crHover = hover;
+    }
+    // The fill colour. Set before the first paint; a later change shows at the next paint.
+    void SetBackColor(COLORREF colour);
+    // Hover look while the screen point lies in the window rectangle; repaints only on a change.
+    void UpdateHover(int x, int y);
+    bool ContainsScreenPoint(int x, int y) const;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnPaint();
+    LRESULT OnSetText(LPARAM lParam);
+
+    taskwing::unique_hbrush m_brBack;  // made at the first paint from m_crBack
+    RECT m_rcClient{};                 // of the current paint; the centred modes move its top
+    taskwing::unique_hfont m_font;
+    COLORREF m_crText = RGB(0, 0, 0);
+    COLORREF m_crHover = RGB(0, 0, 255);
+    COLORREF m_crBack = RGB(255, 255, 255);
+    int m_bHover = 0;
+    int m_nAlign = 0;
+    Gdiplus::Image* m_pParentBk = nullptr;
+    RECT m_rcParentBk{};
+};

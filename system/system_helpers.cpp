@@ -1,0 +1,152 @@
+#include "system/system_helpers.h"
+
+#include <winioctl.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+namespace {
+
+// The published records: a 12-byte query in, the first 40 bytes of the descriptor out.
+static_assert(sizeof(STORAGE_PROPERTY_QUERY) == 12, "storage query size");
+static_assert(sizeof(STORAGE_DEVICE_DESCRIPTOR) == 40, "device descriptor size");
+
+// GetLogicalDriveStringsW may fill all but the last of these characters.
+constexpr DWORD kDriveBufferChars = 1024;
+
+}  // namespace
+
+namespace taskwing {
+
+std::vector<std::wstring> ParseDriveRoots(const wchar_t* list, size_t length) {
+    std::vector<std::wstring> roots;
+    if (list == nullptr) return roots;
+    size_t at = 0;
+    while (at < length) {
+        const wchar_t* entry = list + at;
+        size_t n = 0;
+        while (at + n < length && entry[n] != L'\0') ++n;
+        if (n == 0) break;  // the list's closing NUL
+        if (n == 3 && entry[1] == L':' && entry[2] == L'\\') roots.emplace_back(entry, 3);
+        at += n + 1;
+    }
+    return roots;
+}
+
+std::wstring VolumePathOf(wchar_t letter) { return std::wstring(L"\\\\?\\") + letter + L':'; }
+
+bool QueryVolumeBusType(wchar_t letter, int* busType) {
+    const std::wstring path = VolumePathOf(letter);
+    unique_hfile volume(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!volume) return false;
+
+    STORAGE_PROPERTY_QUERY query{};
+    query.PropertyId = StorageDeviceProperty;
+    query.QueryType = PropertyStandardQuery;
+    // Zeroed, so that a short answer reads as BusTypeUnknown rather than as stale bytes.
+    STORAGE_DEVICE_DESCRIPTOR descriptor{};
+    DWORD returned = 0;
+    if (!::DeviceIoControl(volume.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof(query), &descriptor,
+                           sizeof(descriptor), &returned, nullptr))
+        return false;
+    *busType = static_cast<int>(descriptor.BusType);
+    return true;
+}
+
+int IsUsbBusDriveWith(const wchar_t* root, const BusTypeQuery& queryBus) {
+    if (root == nullptr || root[0] == L'\0') return 0;
+    int bus = BusTypeUnknown;
+    const bool answered = queryBus ? queryBus(root[0], &bus) : QueryVolumeBusType(root[0], &bus);
+    return answered && bus == BusTypeUsb ? 1 : 0;
+}
+
+int EnumUsbDrivesWith(std::vector<std::wstring>& drives, const UsbDriveSeams& seams) {
+    std::unique_ptr<wchar_t[]> buffer(new (std::nothrow) wchar_t[kDriveBufferChars]());
+    if (!buffer) return drives.empty() ? 0 : 1;
+    const DWORD size = kDriveBufferChars - 1;
+    const DWORD length =
+        seams.listDrives ? seams.listDrives(size, buffer.get()) : ::GetLogicalDriveStringsW(size, buffer.get());
+    // A length beyond the size is the size the list would need: the buffer was not filled.
+    if (length > 0 && length <= size) {
+        for (const std::wstring& root : ParseDriveRoots(buffer.get(), length)) {
+            if (IsUsbBusDriveWith(root.c_str(), seams.queryBus) == 1) drives.push_back(root);
+        }
+    }
+    return drives.empty() ? 0 : 1;
+}
+
+}  // namespace taskwing
+
+int EnumUsbDrives(std::vector<std::wstring>& drives) { return taskwing::EnumUsbDrivesWith(drives, {}); }
+
+int IsUsbBusDrive(const wchar_t* root) { return taskwing::IsUsbBusDriveWith(root, {}); }
+
+wchar_t* NarrowToWide(std::string text) {
+    const size_t n = text.size();
+    if (n >= SIZE_MAX / sizeof(wchar_t)) return nullptr;
+    auto* wide = static_cast<wchar_t*>(std::malloc((n + 1) * sizeof(wchar_t)));
+    if (wide == nullptr) return nullptr;
+    // Byte for byte, as the C runtime's "C" locale would, but without reading the process-wide
+    // locale that a log write on another thread may have switched for a moment.
+    size_t i = 0;
+    for (; i < n && text[i] != '\0'; ++i) wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
+    wide[i] = L'\0';
+    return wide;
+}
+
+std::string WideToNarrow(const wchar_t* text) {
+    if (text == nullptr) return {};
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    // Zeroed: a conversion that fails after the size query leaves an empty text, not garbage.
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[static_cast<size_t>(size)]());
+    if (!buffer) return {};
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, buffer.get(), size, nullptr, nullptr);
+    buffer[static_cast<size_t>(size) - 1] = '\0';
+    return std::string(buffer.get());
+}
+
+namespace {
+
+// The window's font, else the stock ones in turn: the first whose record can be read.
+bool ReadSourceFont(HWND window, LOGFONTW& logFont) {
+    const HGDIOBJ candidates[] = {
+        window != nullptr ? reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)) : nullptr,
+        ::GetStockObject(DEFAULT_GUI_FONT), ::GetStockObject(ANSI_VAR_FONT)};
+    for (HGDIOBJ font : candidates) {
+        if (font != nullptr && ::GetObjectW(font, sizeof(logFont), &logFont) == sizeof(logFont)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void MakeFont(HWND window, int heightChange, int weight, taskwing::unique_hfont& font) {
+    LOGFONTW logFont{};
+    if (!ReadSourceFont(window, logFont)) {
+        font.reset();
+        return;
+    }
+    if (heightChange != 0) {
+        if (weight > 0) logFont.lfWeight = weight;
+        logFont.lfHeight -= heightChange;
+    }
+    font.reset(::CreateFontIndirectW(&logFont));
+}
+
+int MeasureTextWidth(HWND window, HDC dc, std::wstring text, int heightChange, int weight) {
+    if (window == nullptr || dc == nullptr) return -1;
+    taskwing::unique_hfont font;
+    MakeFont(window, heightChange, weight, font);
+    SIZE extent{};
+    BOOL measured = FALSE;
+    {
+        // Declared after the font, so the DC lets go of the font before the font goes.
+        taskwing::unique_select_object select(dc, font ? static_cast<HGDIOBJ>(font.get()) : nullptr);
+        measured = ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    return measured ? static_cast<int>(extent.cx) : -1;
+}
