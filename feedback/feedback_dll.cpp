@@ -65,7 +65,8 @@ bool CFeedbackDll::ResolveAll() {
            Resolve(m, "GetToolIsNewVersionDown", m_pGetToolIsNewVersionDown) &&
            Resolve(m, "CustomerFeedbackEx", m_pCustomerFeedbackEx) &&
            Resolve(m, "GetToolIsNewVersion", m_pGetToolIsNewVersion) &&
-           Resolve(m, "OpenToolDownUrl", m_pOpenToolDownUrl) && Resolve(m, "OpenUseAgreementUrl", m_pOpenUseAgreementUrl);
+           Resolve(m, "OpenToolDownUrl", m_pOpenToolDownUrl) &&
+           Resolve(m, "OpenUseAgreementUrl", m_pOpenUseAgreementUrl);
 }
 
 void CFeedbackDll::Unload() {

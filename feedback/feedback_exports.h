@@ -3,6 +3,7 @@
 // the binding resolves them. The binding and our stand-in library both take their signatures from
 // here, so that the two cannot drift apart. Ownership rules for the strings: feedback/README.md.
 #include <windows.h>
+
 #include <oleauto.h>
 
 namespace taskwing::feedback {

@@ -4,6 +4,7 @@
 // (name and arguments, tab-separated, UTF-8) and nothing is opened or reported, so that tests can
 // watch the calls.
 #include <windows.h>
+
 #include <oleauto.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -96,11 +97,16 @@ std::wstring CallLogPath() {
 
 std::wstring Arg(const wchar_t* text) { return text ? text : L"(null)"; }
 
-bool AppendLine(const std::wstring& file, const std::wstring& line) {
-    const std::wstring text = line + L"\r\n";
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+std::string ToUtf8(const std::wstring& text) {
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+bool AppendLine(const std::wstring& file, const std::wstring& line) {
+    const std::string bytes = ToUtf8(line + L"\r\n");
     // Append-only access makes each line one atomic write, even with several writers.
     taskwing::unique_hfile out(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -120,27 +126,26 @@ bool LogCall(const std::wstring& line) {
 
 bool IsWebAddress(std::wstring_view url) {
     auto startsWith = [url](std::wstring_view prefix) {
-        return url.size() > prefix.size() && CompareStringOrdinal(url.data(), static_cast<int>(prefix.size()), prefix.data(),
-                                                                  static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+        return url.size() > prefix.size() &&
+               CompareStringOrdinal(url.data(), static_cast<int>(prefix.size()), prefix.data(),
+                                    static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
     };
     return startsWith(L"https://") || startsWith(L"http://");
 }
 
 int OpenPage(const std::wstring& url) {
     if (!IsWebAddress(url)) return 0;  // never hand the shell a program or a file to start
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto result =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32 ? 1 : 0;
 }
 
 std::wstring QueryValue(const wchar_t* text) {
     static const wchar_t kHex[] = L"0123456789ABCDEF";
     std::wstring out;
-    const std::wstring wide = Arg(text);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size, nullptr, nullptr);
-    for (unsigned char c : bytes) {
-        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' || c == '-' || c == '_') {
+    for (unsigned char c : ToUtf8(Arg(text))) {
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' || c == '-' ||
+            c == '_') {
             out += static_cast<wchar_t>(c);
         } else {
             out += L'%';
@@ -214,8 +219,8 @@ int __cdecl GetToolIsNewVersionDown(const wchar_t* toolId, const wchar_t* versio
 
 int __cdecl CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* version, int answer, const wchar_t* timeText,
                                const wchar_t* deviceText) {
-    return Report(L"CustomerFeedbackEx\t" + Arg(toolId) + L'\t' + Arg(version) + L'\t' + std::to_wstring(answer) + L'\t' +
-                  Arg(timeText) + L'\t' + Arg(deviceText));
+    return Report(L"CustomerFeedbackEx\t" + Arg(toolId) + L'\t' + Arg(version) + L'\t' + std::to_wstring(answer) +
+                  L'\t' + Arg(timeText) + L'\t' + Arg(deviceText));
 }
 
 // The newest version comes from the INI beside this library; without one nothing is newer.
