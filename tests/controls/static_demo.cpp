@@ -1,0 +1,188 @@
+// Shows the drawn statics on their windows' skins, for looking at them and for screenshots:
+//   static_demo main|prompt|progress [seconds]
+// main: version label and both links (the feedback link in its hover look); prompt: the update
+// notice, which wraps; progress: the operation text with its dots running. The template's buttons
+// are hidden: their classes are not part of this demo. Prints the scale and the shell's rectangle
+// once the pair is up, and closes itself after `seconds` (default 30).
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+#include "controls/draw_state_info_static.h"
+#include "controls/draw_text_static.h"
+#include "dialogs/pair_child.h"
+#include "dialogs/pair_shell.h"
+#include "system/system_helpers.h"
+
+namespace {
+
+constexpr UINT_PTR kReportTimer = 1;
+constexpr UINT_PTR kCloseTimer = 2;
+
+int Trunc(float value) { return static_cast<int>(value); }
+
+// Hides every control of `parent` but the listed ones.
+void HideAllBut(HWND parent, std::initializer_list<HWND> keep) {
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        bool kept = false;
+        for (HWND k : keep) kept = kept || k == child;
+        if (!kept) ::ShowWindow(child, SW_HIDE);
+    }
+}
+
+class MainChild : public CPairChildDlg {
+public:
+    MainChild() : CPairChildDlg(taskwing::kMainPair) {}
+
+protected:
+    void DoDataExchange() override {
+        DDX_Control(IDC_VERSION, m_stVersion);
+        DDX_Control(IDC_AGREEMENT, m_stAgreement);
+        DDX_Control(IDC_FEEDBACK, m_stFeedback);
+    }
+    void LayoutControls(bool first) override {
+        const float s = m_fScale;
+        const RECT c = GetClientRect();
+        if (first) {
+            m_stVersion.SetWindowText(L"1.1.22.1017");
+            m_stVersion.SetParentBk(m_pBkImage.get());
+            m_stVersion.SetParentBkRect(RECT{188, 16, 328, 31});
+            for (CDrawTextStatic* label : {&m_stVersion, &m_stAgreement, &m_stFeedback}) {
+                label->SetTextFont(0, 0);
+                label->SetAlign(1);
+                label->SetBackColor(0xFFFFFF);
+            }
+            m_stVersion.SetColors(0xFFFFFF, 0xFFFFFF);
+            m_stAgreement.SetColors(0xFF5C5C, 0xFF0000);
+            m_stFeedback.SetColors(0xFF5C5C, 0xFF0000);
+            m_stFeedback.SetWindowText(L"反馈问题");
+            HideAllBut(m_hWnd, {m_stVersion.m_hWnd, m_stAgreement.m_hWnd, m_stFeedback.m_hWnd});
+        }
+        const int left = Trunc(188 * s) + c.left, top = Trunc(16 * s) + c.top;
+        m_stVersion.MoveWindow(left, top, Trunc(140 * s), Trunc(15 * s));
+
+        // The agreement line's widths, in the shell's font on this window's DC.
+        HWND shell = GetParent();
+        taskwing::unique_window_dc dc(m_hWnd);
+        const int w = MeasureTextWidth(shell, dc.get(), L"同意《Veskor服务工具使用许可协议》", 0, 0) / 14;
+        const int f = Trunc(static_cast<float>(MeasureTextWidth(shell, dc.get(), L"反馈问题", 0, 0)) + 4 * s + 8);
+        const int rowTop = Trunc(static_cast<float>(c.bottom) - 25 * s);
+        const int agreeRight = Trunc(8 * s) + Trunc(16 * s + static_cast<float>(2 * w + 2));
+        m_stAgreement.MoveWindow(agreeRight + 6, rowTop, 14 * w, Trunc(20 * s));
+        m_stFeedback.MoveWindow(c.right - f - 6, rowTop, f, Trunc(20 * s));
+        // The feedback link as the cursor over it shows it.
+        const RECT feedback = m_stFeedback.GetWindowRect();
+        m_stFeedback.UpdateHover(feedback.left + 1, feedback.top + 1);
+    }
+
+private:
+    CDrawTextStatic m_stVersion;
+    CDrawTextStatic m_stAgreement;
+    CDrawTextStatic m_stFeedback;
+};
+
+class PromptChild : public CPairChildDlg {
+public:
+    PromptChild() : CPairChildDlg(taskwing::kPromptPair) {}
+
+protected:
+    void DoDataExchange() override { DDX_Control(IDC_PROMPT_TEXT, m_staticText); }
+    void LayoutControls(bool first) override {
+        const float s = m_fScale;
+        const RECT c = GetClientRect();
+        if (first) {
+            m_staticText.SetTextFont(0, 0);
+            m_staticText.SetAlign(7);
+            HideAllBut(m_hWnd, {m_staticText.m_hWnd});
+        }
+        m_staticText.SetWindowText(L"检测到当前工具有新的版本，请在Ostrel客户端下载最新版本使用。");
+        const int left = Trunc(10 * s), top = Trunc(30 * s);
+        m_staticText.MoveWindow(left, top, c.right - Trunc(10 * s) - left, c.bottom - Trunc(40 * s) - top);
+    }
+
+private:
+    CDrawTextStatic m_staticText;
+};
+
+class ProgressChild : public CPairChildDlg {
+public:
+    ProgressChild() : CPairChildDlg(taskwing::kProgressPair) {}
+
+protected:
+    void DoDataExchange() override { DDX_Control(IDC_STATE_INFO, m_stcInfo); }
+    void LayoutControls(bool first) override {
+        const float s = m_fScale;
+        const RECT c = GetClientRect();
+        m_stcInfo.SetWindowText(L"正在左移，请稍等");
+        m_stcInfo.SetAlign(5);
+        m_stcInfo.SetColor(0xFFFFFF);
+        const int left = Trunc(static_cast<float>(c.left) + 10 * s);
+        const int top = Trunc(static_cast<float>((c.bottom - c.top) / 2 + c.top) - 20 * s);
+        const int right = Trunc(static_cast<float>(c.right) - 10 * s);
+        const int bottom = Trunc(static_cast<float>(top) + 40 * s);
+        if (first) {
+            m_stcInfo.SetParentBk(m_pBkImage.get());
+            m_stcInfo.SetTextFont(0, 0);
+            m_stcInfo.StartDots();
+        }
+        m_stcInfo.SetParentBkRect(10, 32, 194, 72);
+        m_stcInfo.MoveWindow(left, top, right - left, bottom - top);
+    }
+
+private:
+    CDrawStateInfoStatic m_stcInfo;
+};
+
+template <typename Child>
+class DemoShell : public CPairShellDlg {
+public:
+    DemoShell(const taskwing::PairTraits& traits, UINT seconds) : CPairShellDlg(traits), m_seconds(seconds) {}
+
+protected:
+    std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<Child>(); }
+    BOOL OnInitDialog() override {
+        const BOOL result = CPairShellDlg::OnInitDialog();
+        ::SetWindowTextW(m_hWnd, L"nt-static-demo-shell");
+        ::SetTimer(m_hWnd, kReportTimer, 200, nullptr);
+        ::SetTimer(m_hWnd, kCloseTimer, m_seconds * 1000, nullptr);
+        return result;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_TIMER && wParam == kReportTimer) {
+            ::KillTimer(m_hWnd, kReportTimer);
+            const RECT shell = GetWindowRect();
+            std::printf("scale=%.2f shell=%ld,%ld,%ld,%ld\n", m_fScale, shell.left, shell.top, shell.right,
+                        shell.bottom);
+            std::fflush(stdout);
+            return 0;
+        }
+        if (message == WM_TIMER && wParam == kCloseTimer) {
+            EndDialog(IDOK);
+            return 0;
+        }
+        return CPairShellDlg::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    UINT m_seconds;
+};
+
+template <typename Child>
+int Run(const taskwing::PairTraits& traits, UINT seconds) {
+    DemoShell<Child> shell(traits, seconds);
+    shell.m_fScale = ScreenScaleFactor();
+    return shell.DoModal() == IDOK ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    ::SetProcessDPIAware();
+    ScopedGdiPlus gdiplus;
+    const UINT seconds = argc > 2 ? static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10)) : 30;
+    const std::wstring kind = argc > 1 ? argv[1] : L"main";
+    if (kind == L"prompt") return Run<PromptChild>(taskwing::kPromptPair, seconds);
+    if (kind == L"progress") return Run<ProgressChild>(taskwing::kProgressPair, seconds);
+    return Run<MainChild>(taskwing::kMainPair, seconds);
+}
