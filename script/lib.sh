@@ -70,7 +70,8 @@ nt_start_xvfb() {
 nt_warm_wineserver() {
   local prefix
   for prefix in "$WINEPREFIX" "$@"; do
-    WINEPREFIX=$prefix nt_quiet wineserver -p
+    # A server already running for the prefix is as good as a new one.
+    WINEPREFIX=$prefix nt_quiet wineserver -p || true
     WINEPREFIX=$prefix nt_quiet wine cmd /c exit
     nt_started_wineserver="$nt_started_wineserver $prefix"
   done
