@@ -1,0 +1,54 @@
+#pragma once
+// The small push button of the skinned windows (close, minimise, the prompt's answers): it paints
+// itself entirely from four PNG images, one per look, over the piece of its parent's background
+// that lies under it. Captions are part of the images. Clicks reach the owner as the usual
+// BN_CLICKED from the default button processing.
+#include "framework/controls.h"
+#include "framework/gdiplus_session.h"
+#include "framework/handles.h"
+#include "system/png_resource.h"
+
+class CPngButton : public CButton {
+public:
+    enum State { kNormal = 1, kHover = 2, kPressed = 3 };
+
+    CPngButton();
+
+    // Loads the four PNG resources into their slots, in this order. A resource that does not load
+    // leaves its slot as it was; an id may serve two slots (each gets its own image).
+    void SetImages(UINT normalId, UINT hoverId, UINT pressedId, UINT disabledId);
+    // Gives the images back. Owners call it from their WM_DESTROY; the button object also frees
+    // what is left when it goes.
+    void FreeImages();
+    // The parent's background (not owned) and the piece of it under the button, in image pixels.
+    void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
+    void SetParentBkRect(RECT rect) { m_rcParentBk = rect; }
+
+    void DrawItem(DRAWITEMSTRUCT* drawItem) override;
+
+    // 1 normal, 2 hover, 3 pressed; the disabled look comes from the window's enabled flag.
+    int GetState() const { return m_nState; }
+
+    // The owner window's scale; written by the owner before the first paint.
+    float m_fScale = 1.0f;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnMouseMove();
+    LRESULT OnMouseHoverOrButtonUp();
+    LRESULT OnLButtonDown();
+    LRESULT OnMouseLeave();
+    // Moves to `state` and repaints, unless the button is disabled or already there.
+    void ChangeState(int state);
+    Gdiplus::Image* ImageForLook() const;
+
+    Gdiplus::Image* m_pParentBk = nullptr;
+    RECT m_rcParentBk{};
+    taskwing::unique_hbrush m_brBack;
+    PngImagePtr m_pImgNormal;
+    PngImagePtr m_pImgHover;
+    PngImagePtr m_pImgPressed;
+    PngImagePtr m_pImgDisabled;
+    int m_nState = kNormal;
+    int m_bTracking = 0;
+};
