@@ -1,0 +1,315 @@
+// The image button on the program's own templates and skins, on Wine's null display: the hit
+// insets and their edges, states driven by mouse messages, the disabled state (also set from
+// another thread), and what shows through the images' transparent rim. Painted pixels are read
+// back and compared with the PNGs themselves.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "controls/image_button.h"
+#include "framework/dialog.h"
+#include "resources/resource.h"
+#include "tests/controls/pixels.h"
+
+namespace {
+
+using taskwing::test::CaptureClient;
+using taskwing::test::PaintAndCapture;
+using taskwing::test::Pixels;
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// A template dialog with one image button, shown without activation at the screen's corner, the
+// button moved to (10, 10) with the given size. Counts the button's clicks.
+class ButtonHost : public CDialog {
+public:
+    ButtonHost(UINT templateId, int buttonId) : CDialog(templateId), m_buttonId(buttonId) {}
+    CImageButton button;
+    int clicks = 0;
+
+    bool Open(int width, int height) {
+        if (!Create(m_nIDTemplate)) return false;
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(SW_SHOWNOACTIVATE);
+        button.MoveWindow(10, 10, width, height);
+        return button.m_hWnd != nullptr;
+    }
+    // The button's look as it paints now.
+    Pixels Paint() {
+        button.Invalidate(TRUE);
+        return PaintAndCapture(button.m_hWnd);
+    }
+    void Send(UINT message, int x, int y) { button.SendMessage(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y)); }
+
+protected:
+    void DoDataExchange() override { DDX_Control(m_buttonId, button); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND && LOWORD(wParam) == m_buttonId && HIWORD(wParam) == BN_CLICKED) ++clicks;
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    int m_buttonId;
+};
+
+// One pixel of a skin PNG at its own size, as the file has it (alpha kept).
+Gdiplus::Color SkinPixel(UINT id, int x, int y) {
+    PngImagePtr image;
+    if (!LoadPngResource(image, id)) return {};
+    const int width = static_cast<int>(image->GetWidth());
+    const int height = static_cast<int>(image->GetHeight());
+    Gdiplus::Bitmap flat(width, height, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&flat);
+        graphics.DrawImage(image.get(), Gdiplus::Rect(0, 0, width, height), 0, 0, width, height, Gdiplus::UnitPixel);
+    }
+    Gdiplus::Color colour;
+    flat.GetPixel(x, y, &colour);
+    return colour;
+}
+
+COLORREF Opaque(const Gdiplus::Color& colour) { return RGB(colour.GetR(), colour.GetG(), colour.GetB()); }
+
+// Whether two colours agree within a few steps per channel (smoothing at the edges aside).
+::testing::AssertionResult Near(COLORREF expected, COLORREF actual) {
+    const int d = std::abs(GetRValue(expected) - GetRValue(actual)) + std::abs(GetGValue(expected) - GetGValue(actual)) +
+                  std::abs(GetBValue(expected) - GetBValue(actual));
+    if (d <= 6) return ::testing::AssertionSuccess();
+    char text[96];
+    std::snprintf(text, sizeof(text), "expected %06lX, painted %06lX", static_cast<unsigned long>(expected),
+                  static_cast<unsigned long>(actual));
+    return ::testing::AssertionFailure() << text;
+}
+
+class ImageButton : public ::testing::Test {
+protected:
+    ScopedGdiPlus gdiplus;
+};
+
+// A flat spot of the 246 x 47 "左移" skins, left of the caption; the four states differ there.
+constexpr int kSpotX = 5;
+constexpr int kSpotY = 23;
+
+struct MoveLeftSkins {
+    COLORREF normal = Opaque(SkinPixel(IDB_PNG_MOVE_LEFT_NORMAL, kSpotX, kSpotY));
+    COLORREF hover = Opaque(SkinPixel(IDB_PNG_MOVE_LEFT_HOVER, kSpotX, kSpotY));
+    COLORREF pressed = Opaque(SkinPixel(IDB_PNG_MOVE_LEFT_PRESSED, kSpotX, kSpotY));
+    COLORREF disabled = Opaque(SkinPixel(IDB_PNG_MOVE_LEFT_DISABLED, kSpotX, kSpotY));
+};
+
+void OpenMoveLeft(ButtonHost& host) {
+    ASSERT_TRUE(host.Open(246, 47));
+    host.button.SetImages(IDB_PNG_MOVE_LEFT_NORMAL, IDB_PNG_MOVE_LEFT_HOVER, IDB_PNG_MOVE_LEFT_PRESSED,
+                          IDB_PNG_MOVE_LEFT_DISABLED);
+}
+
+TEST_F(ImageButton, HitInsetsLeaveTheRimOutAndTheRightAndBottomEdgesOutside) {
+    ButtonHost host(IDD_PROBLEM_SOLVING_CHILD, IDC_BTN_SOLVED);
+    ASSERT_TRUE(host.Open(266, 60));
+    POINT origin{0, 0};
+    ::ClientToScreen(host.button.m_hWnd, &origin);
+    auto insideAt = [&](int x, int y) {
+        ::SetCursorPos(origin.x + x, origin.y + y);
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        // The test itself would be void if the cursor did not go where it was put.
+        EXPECT_EQ(origin.x + x, cursor.x);
+        EXPECT_EQ(origin.y + y, cursor.y);
+        return host.button.IsCursorInside();
+    };
+
+    // Without insets: the whole client area, right and bottom edges outside.
+    EXPECT_TRUE(insideAt(0, 0));
+    EXPECT_TRUE(insideAt(265, 59));
+    EXPECT_FALSE(insideAt(266, 30));
+    EXPECT_FALSE(insideAt(100, 60));
+    EXPECT_FALSE(insideAt(-1, 30));
+
+    host.button.SetHitInsets(9, 9, 9, 9);
+    EXPECT_TRUE(insideAt(9, 9));
+    EXPECT_TRUE(insideAt(256, 50));
+    EXPECT_FALSE(insideAt(8, 30));
+    EXPECT_FALSE(insideAt(100, 8));
+    EXPECT_FALSE(insideAt(257, 30));
+    EXPECT_FALSE(insideAt(100, 51));
+
+    // Unequal insets land on their own sides.
+    host.button.SetHitInsets(1, 2, 3, 4);
+    EXPECT_TRUE(insideAt(1, 2));
+    EXPECT_FALSE(insideAt(0, 2));
+    EXPECT_FALSE(insideAt(1, 1));
+    EXPECT_TRUE(insideAt(262, 55));
+    EXPECT_FALSE(insideAt(263, 55));
+    EXPECT_FALSE(insideAt(262, 56));
+
+    // A click on the rim is still a click; only the owner's IsCursorInside tells it apart.
+    host.Send(WM_LBUTTONDOWN, 3, 3);
+    host.Send(WM_LBUTTONUP, 3, 3);
+    EXPECT_EQ(1, host.clicks);
+}
+
+TEST_F(ImageButton, HoverPressAndLeaveChangeTheStateOnlyForPointsInside) {
+    const MoveLeftSkins skins;
+    ButtonHost host(IDD_TASKWING, IDC_MOVE_LEFT);
+    OpenMoveLeft(host);
+    EXPECT_TRUE(Near(skins.normal, host.Paint().At(kSpotX, kSpotY)));
+
+    host.Send(WM_MOUSEHOVER, 300, 20);  // outside
+    EXPECT_EQ(CImageButton::kNormal, host.button.GetState());
+    host.Send(WM_MOUSEHOVER, 20, 20);
+    EXPECT_EQ(CImageButton::kHover, host.button.GetState());
+    EXPECT_TRUE(Near(skins.hover, host.Paint().At(kSpotX, kSpotY)));
+
+    host.Send(WM_LBUTTONDOWN, 20, -5);  // outside
+    EXPECT_EQ(CImageButton::kHover, host.button.GetState());
+    host.Send(WM_LBUTTONUP, 20, -5);
+    host.Send(WM_LBUTTONDOWN, 245, 46);  // the last pixel inside
+    EXPECT_EQ(CImageButton::kPressed, host.button.GetState());
+    EXPECT_TRUE(Near(skins.pressed, host.Paint().At(kSpotX, kSpotY)));
+
+    // Released outside while the button holds the capture: still pressed, no click.
+    host.Send(WM_LBUTTONUP, 246, 20);
+    EXPECT_EQ(CImageButton::kPressed, host.button.GetState());
+    host.Send(WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(CImageButton::kNormal, host.button.GetState());
+    EXPECT_TRUE(Near(skins.normal, host.Paint().At(kSpotX, kSpotY)));
+    EXPECT_EQ(0, host.clicks);
+
+    // Press and release inside: hover again, and one click.
+    host.Send(WM_LBUTTONDOWN, 30, 30);
+    host.Send(WM_LBUTTONUP, 30, 30);
+    EXPECT_EQ(CImageButton::kHover, host.button.GetState());
+    EXPECT_EQ(1, host.clicks);
+}
+
+TEST_F(ImageButton, DisabledStateIgnoresTheMouseAndOnlyEnableButtonLeavesIt) {
+    const MoveLeftSkins skins;
+    ButtonHost host(IDD_TASKWING, IDC_MOVE_LEFT);
+    OpenMoveLeft(host);
+
+    // The main window disables its buttons from a short-lived thread; this one pumps meanwhile.
+    std::thread worker([&] { host.button.EnableButton(false); });
+    while (host.button.GetState() != CImageButton::kDisabled || host.button.IsWindowEnabled()) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::Sleep(1);
+    }
+    worker.join();
+    EXPECT_TRUE(Near(skins.disabled, host.Paint().At(kSpotX, kSpotY)));
+
+    for (UINT message : {WM_MOUSEHOVER, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSELEAVE}) {
+        host.Send(message, 20, 20);
+        EXPECT_EQ(CImageButton::kDisabled, host.button.GetState()) << "message " << message;
+    }
+
+    // Enabled behind EnableButton's back: state 4 stays and only the white fill shows.
+    host.button.EnableWindow(TRUE);
+    EXPECT_EQ(CImageButton::kDisabled, host.button.GetState());
+    const Pixels bare = host.Paint();
+    EXPECT_EQ(kWhite, bare.At(kSpotX, kSpotY));
+    EXPECT_EQ(kWhite, bare.At(123, 23));
+
+    host.button.EnableButton(true);
+    EXPECT_EQ(CImageButton::kNormal, host.button.GetState());
+    EXPECT_TRUE(host.button.IsWindowEnabled());
+    EXPECT_TRUE(Near(skins.normal, host.Paint().At(kSpotX, kSpotY)));
+}
+
+// Lets `paint` draw into a magenta canvas of the button's size; returns the canvas.
+template <typename Paint>
+Pixels PaintOnMagenta(HWND button, Paint paint) {
+    RECT client{};
+    ::GetClientRect(button, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    taskwing::unique_hdc dc(::CreateCompatibleDC(nullptr));
+    taskwing::unique_hbitmap bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    taskwing::unique_select_object selected(dc.get(), bitmap.get());
+    auto* raw = static_cast<UINT32*>(bits);
+    const size_t count = static_cast<size_t>(client.right) * static_cast<size_t>(client.bottom);
+    for (size_t i = 0; i < count; ++i) raw[i] = 0x00FF00FF;
+    paint(dc.get(), client);
+    ::GdiFlush();
+    Pixels pixels;
+    pixels.width = client.right;
+    pixels.height = client.bottom;
+    for (size_t i = 0; i < count; ++i)
+        pixels.data.push_back(RGB((raw[i] >> 16) & 0xFF, (raw[i] >> 8) & 0xFF, raw[i] & 0xFF));
+    return pixels;
+}
+
+Pixels EraseInto(HWND button, LRESULT* result) {
+    return PaintOnMagenta(button, [&](HDC dc, const RECT&) {
+        *result = ::SendMessageW(button, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    });
+}
+
+Pixels DrawItemInto(CImageButton& button) {
+    return PaintOnMagenta(button.m_hWnd, [&](HDC dc, const RECT& client) {
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.hwndItem = button.m_hWnd;
+        item.hDC = dc;
+        item.rcItem = client;
+        button.DrawItem(&item);
+    });
+}
+
+TEST_F(ImageButton, TheParentPieceShowsThroughTheRimAndEraseAloneDrawsWithAnImageMissing) {
+    // A parent background of two colours side by side; the button takes its right half.
+    Gdiplus::Bitmap parent(400, 100, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&parent);
+        Gdiplus::SolidBrush red(Gdiplus::Color(255, 200, 0, 0));
+        Gdiplus::SolidBrush green(Gdiplus::Color(255, 0, 160, 0));
+        graphics.FillRectangle(&red, 0, 0, 100, 100);
+        graphics.FillRectangle(&green, 100, 0, 300, 100);
+    }
+    ButtonHost host(IDD_PROBLEM_SOLVING_CHILD, IDC_BTN_SOLVED);
+    ASSERT_TRUE(host.Open(266, 60));
+    host.button.SetImages(IDB_PNG_ANSWER_SOLVED_NORMAL, IDB_PNG_ANSWER_SOLVED_HOVER, IDB_PNG_ANSWER_SOLVED_PRESSED,
+                          IDB_PNG_ANSWER_SOLVED_DISABLED);
+    const COLORREF body = Opaque(SkinPixel(IDB_PNG_ANSWER_SOLVED_NORMAL, 20, 30));
+    ASSERT_EQ(0, SkinPixel(IDB_PNG_ANSWER_SOLVED_NORMAL, 2, 2).GetA());  // the rim is transparent
+
+    Pixels pixels = host.Paint();
+    EXPECT_EQ(kWhite, pixels.At(2, 2));  // no parent piece: the white fill
+    EXPECT_TRUE(Near(body, pixels.At(20, 30)));
+
+    host.button.SetParentBk(&parent);
+    host.button.SetParentBkRect(RECT{100, 20, 366, 80});
+    pixels = host.Paint();
+    EXPECT_EQ(RGB(0, 160, 0), pixels.At(2, 2));
+    EXPECT_EQ(RGB(0, 160, 0), pixels.At(263, 57));
+    EXPECT_TRUE(Near(body, pixels.At(20, 30)));
+
+    // The erase paints the same on its own.
+    LRESULT erased = 0;
+    pixels = EraseInto(host.button.m_hWnd, &erased);
+    EXPECT_EQ(TRUE, erased);
+    EXPECT_EQ(RGB(0, 160, 0), pixels.At(2, 2));
+    EXPECT_TRUE(Near(body, pixels.At(20, 30)));
+
+    // With the hover image missing, DrawItem draws nothing at all, and the erase draws what it has.
+    ButtonHost partial(IDD_PROBLEM_SOLVING_CHILD, IDC_BTN_SOLVED);
+    ASSERT_TRUE(partial.Open(266, 60));
+    partial.button.SetImages(IDB_PNG_ANSWER_SOLVED_NORMAL, 195 /* no such PNG */, IDB_PNG_ANSWER_SOLVED_PRESSED,
+                             IDB_PNG_ANSWER_SOLVED_DISABLED);
+    partial.button.SetParentBk(&parent);
+    partial.button.SetParentBkRect(RECT{100, 20, 366, 80});
+    pixels = DrawItemInto(partial.button);
+    EXPECT_EQ(RGB(255, 0, 255), pixels.At(2, 2));
+    EXPECT_EQ(RGB(255, 0, 255), pixels.At(20, 30));
+    pixels = EraseInto(partial.button.m_hWnd, &erased);
+    EXPECT_TRUE(Near(body, pixels.At(20, 30)));
+    partial.Send(WM_MOUSEHOVER, 20, 20);
+    pixels = EraseInto(partial.button.m_hWnd, &erased);
+    EXPECT_EQ(RGB(0, 160, 0), pixels.At(20, 30));
+}
+
+}  // namespace
