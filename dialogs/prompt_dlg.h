@@ -1,18 +1,72 @@
 #pragma once
-// The prompt box's window pair: shell CPromptDlg (dialog 134, PNG 167) and child CPromptChildDlg
-// (dialog 133, PNG 168). The text, kinds and buttons join these classes with the prompt itself.
+// The tool's message box: a skinned pair with the title band 提示, one message, a close button and
+// one or two answer buttons. Shell CPromptDlg (dialog 134, PNG 167) runs modally; child
+// CPromptChildDlg (dialog 133, PNG 168) carries the controls and reports the answer to the shell.
+#include <memory>
+#include <string>
+
+#include "controls/draw_text_static.h"
+#include "controls/png_button.h"
 #include "dialogs/pair_child.h"
 #include "dialogs/pair_shell.h"
 
+// Which answer buttons a prompt shows; the labels are drawn in the buttons' images.
+enum PromptKind : int {
+    kPromptYes = 1,            // 是 alone, centred (the default)
+    kPromptYesNo = 2,          // 是 and 否
+    kPromptConfirm = 3,        // 确认 alone, centred: every notice of the tool
+    kPromptConfirmCancel = 4,  // 确认 and 取消
+};
+
 class CPromptChildDlg : public CPairChildDlg {
 public:
-    CPromptChildDlg() : CPairChildDlg(taskwing::kPromptPair) {}
+    explicit CPromptChildDlg(const taskwing::PairTraits& traits = taskwing::kPromptPair);
+
+    // Copies of the shell's message and kind, written before the window is made.
+    std::wstring m_strText;
+    int m_nKind = kPromptYes;
+
+protected:
+    void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+    void LayoutControls(bool first) override;
+    void FreeControlImages() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The child's own close (Alt+F4, its system menu) closes the box as the close button does;
+    // nothing confirms it but the confirm button.
+    void OnCancel() override;
+    void OnOK() override {}
+
+    LRESULT OnCommand(WPARAM wParam);
+    // Synchronous, to the owner: the shell.
+    void SendToShell(UINT message, WPARAM wParam);
+    // The kind in force: one of the four, anything else being the default.
+    int Kind() const;
+    void SetUpText();
+
+    CPngButton m_btnClose;
+    CPngButton m_btnOk;
+    CPngButton m_btnCancel;
+    CDrawTextStatic m_staticText;
 };
 
 class CPromptDlg : public CPairShellDlg {
 public:
-    explicit CPromptDlg(CWnd* parent = nullptr) : CPairShellDlg(taskwing::kPromptPair, parent) {}
+    // The tool's notices pass no parent, or the main window's content window.
+    explicit CPromptDlg(CWnd* parent = nullptr);
+
+    void SetText(std::wstring text) { m_strText = std::move(text); }
+    void SetKind(int kind) { m_nKind = kind; }
+
+    // DoModal ends with IDOK after the confirm (是, 确认) button and IDCANCEL after the other
+    // answer (否, 取消) or the close button.
 
 protected:
-    std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<CPromptChildDlg>(); }
+    std::unique_ptr<CPairChildDlg> NewChild() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // WM_PROMPT_RESULT: wParam 1 confirms, any other value cancels.
+    LRESULT OnPromptResult(WPARAM wParam);
+
+    std::wstring m_strText;
+    int m_nKind = kPromptYes;
 };

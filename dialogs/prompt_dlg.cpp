@@ -1,0 +1,187 @@
+#include "dialogs/prompt_dlg.h"
+
+#include "app/messages.h"
+#include "resources/resource.h"
+
+namespace {
+
+int Trunc(float value) { return static_cast<int>(value); }
+
+// One answer button's four images: normal, hover, pressed, disabled.
+struct ButtonImages {
+    UINT normal, hover, pressed, disabled;
+};
+
+struct KindRow {
+    ButtonImages ok;
+    ButtonImages cancel;
+    bool cancelShown;
+};
+
+constexpr ButtonImages kYes{IDB_PNG_PROMPT_YES_NORMAL, IDB_PNG_PROMPT_YES_HOVER, IDB_PNG_PROMPT_YES_PRESSED,
+                            IDB_PNG_PROMPT_YES_PRESSED};
+constexpr ButtonImages kNo{IDB_PNG_PROMPT_NO_NORMAL, IDB_PNG_PROMPT_NO_HOVER, IDB_PNG_PROMPT_NO_PRESSED,
+                           IDB_PNG_PROMPT_NO_PRESSED};
+constexpr ButtonImages kConfirm{IDB_PNG_PROMPT_CONFIRM_NORMAL, IDB_PNG_PROMPT_CONFIRM_HOVER,
+                                IDB_PNG_PROMPT_CONFIRM_PRESSED, IDB_PNG_PROMPT_CONFIRM_PRESSED};
+constexpr ButtonImages kCancel{IDB_PNG_PROMPT_CANCEL_NORMAL, IDB_PNG_PROMPT_CANCEL_HOVER,
+                               IDB_PNG_PROMPT_CANCEL_PRESSED, IDB_PNG_PROMPT_CANCEL_PRESSED};
+
+const KindRow& RowFor(int kind) {
+    static const KindRow rows[] = {
+        {kYes, kNo, false},
+        {kYes, kNo, true},
+        {kConfirm, kCancel, false},
+        {kConfirm, kCancel, true},
+    };
+    return rows[kind - 1];
+}
+
+void SetButtonImages(CPngButton& button, const ButtonImages& images) {
+    button.SetImages(images.normal, images.hover, images.pressed, images.disabled);
+}
+
+}  // namespace
+
+CPromptChildDlg::CPromptChildDlg(const taskwing::PairTraits& traits) : CPairChildDlg(traits) {}
+
+void CPromptChildDlg::DoDataExchange() {
+    DDX_Control(IDC_PROMPT_CLOSE, m_btnClose);
+    DDX_Control(IDC_PROMPT_TEXT, m_staticText);
+    DDX_Control(IDC_PROMPT_OK, m_btnOk);
+    DDX_Control(IDC_PROMPT_CANCEL, m_btnCancel);
+}
+
+int CPromptChildDlg::Kind() const {
+    // A kind outside the table would leave the answer button without images, an invisible spot.
+    return m_nKind >= kPromptYes && m_nKind <= kPromptConfirmCancel ? m_nKind : kPromptYes;
+}
+
+BOOL CPromptChildDlg::OnInitDialog() {
+    const BOOL result = CPairChildDlg::OnInitDialog();
+    // Without the skin there is no layout and the controls keep their template places; the
+    // message must show all the same.
+    if (!LayoutDone()) {
+        SetUpText();
+        m_staticText.SetWindowText(m_strText);
+        ::ShowWindow(m_btnCancel.m_hWnd, RowFor(Kind()).cancelShown ? SW_SHOW : SW_HIDE);
+    }
+    return result;
+}
+
+void CPromptChildDlg::SetUpText() {
+    // An exact copy of this dialog's font ("宋体", 10 points), in a block wrapped like an edit
+    // control and centred vertically.
+    m_staticText.SetTextFont(0, 0);
+    m_staticText.SetAlign(7);
+}
+
+void CPromptChildDlg::LayoutControls(bool first) {
+    const float s = m_fScale;
+    const RECT client = GetClientRect();
+    const int width = client.right;
+    const int height = client.bottom;
+    const int half = width / 2;
+    const KindRow& row = RowFor(Kind());
+
+    const int closeLeft = width - Trunc(26 * s);
+    const int closeTop = Trunc(8 * s);
+    if (first) {
+        m_btnClose.m_fScale = s;
+        m_btnClose.SetParentBk(m_pBkImage.get());
+        m_btnClose.SetParentBkRect(RECT{321, 8, 333, 20});
+        m_btnClose.SetImages(IDB_PNG_PROMPT_CLOSE_NORMAL, IDB_PNG_PROMPT_CLOSE_HOVER, IDB_PNG_PROMPT_CLOSE_PRESSED,
+                             IDB_PNG_PROMPT_CLOSE_PRESSED);
+    }
+    m_btnClose.MoveWindow(closeLeft, closeTop, Trunc(12 * s), Trunc(12 * s));
+
+    // The answer buttons: a pair either side of the centre, a lone one on it.
+    const int buttonTop = Trunc(107 * s);
+    const int buttonWidth = Trunc(55 * s);
+    const int buttonHeight = Trunc(24 * s);
+    const int pairOkLeft = Trunc(static_cast<float>(half) - 55 * s - 12 * s);
+    const int cancelLeft = Trunc(static_cast<float>(half) + 12 * s);
+    const int loneOkLeft = Trunc(static_cast<float>(half) - 55 * s / 2);
+    if (first) {
+        m_btnOk.m_fScale = s;
+        m_btnOk.SetParentBk(m_pBkImage.get());
+        m_btnOk.SetParentBkRect(RECT{106, 107, 161, 131});
+        m_btnCancel.m_fScale = s;
+        m_btnCancel.SetParentBk(m_pBkImage.get());
+        m_btnCancel.SetParentBkRect(RECT{185, 107, 240, 131});
+        SetButtonImages(m_btnOk, row.ok);
+        SetButtonImages(m_btnCancel, row.cancel);
+    }
+    m_btnOk.MoveWindow(row.cancelShown ? pairOkLeft : loneOkLeft, buttonTop, buttonWidth, buttonHeight);
+    m_btnCancel.MoveWindow(cancelLeft, buttonTop, buttonWidth, buttonHeight);
+    m_btnOk.ShowWindow(SW_SHOW);
+    m_btnCancel.ShowWindow(row.cancelShown ? SW_SHOW : SW_HIDE);
+
+    if (first) SetUpText();
+    m_staticText.SetWindowText(m_strText);
+    const int textLeft = Trunc(10 * s);
+    const int textTop = Trunc(30 * s);
+    m_staticText.MoveWindow(textLeft, textTop, width - Trunc(10 * s) - textLeft, height - Trunc(40 * s) - textTop);
+}
+
+void CPromptChildDlg::FreeControlImages() {
+    m_btnClose.FreeImages();
+    m_btnOk.FreeImages();
+    m_btnCancel.FreeImages();
+}
+
+LRESULT CPromptChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        const LRESULT handled = OnCommand(wParam);
+        if (handled) return 0;
+    }
+    return CPairChildDlg::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CPromptChildDlg::OnCommand(WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDC_PROMPT_CLOSE:
+        SendToShell(WM_CLOSE, 0);
+        return 1;
+    case IDC_PROMPT_OK:
+        SendToShell(WM_PROMPT_RESULT, 1);
+        return 1;
+    case IDC_PROMPT_CANCEL:
+        SendToShell(WM_PROMPT_RESULT, 2);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void CPromptChildDlg::OnCancel() {
+    // Hiding the child alone would leave an empty shell standing.
+    SendToShell(WM_CLOSE, 0);
+}
+
+void CPromptChildDlg::SendToShell(UINT message, WPARAM wParam) {
+    HWND shell = GetParent();
+    if (shell != nullptr) ::SendMessageW(shell, message, wParam, 0);
+}
+
+CPromptDlg::CPromptDlg(CWnd* parent) : CPairShellDlg(taskwing::kPromptPair, parent) {}
+
+std::unique_ptr<CPairChildDlg> CPromptDlg::NewChild() {
+    auto child = std::make_unique<CPromptChildDlg>();
+    child->m_strText = m_strText;
+    child->m_nKind = m_nKind;
+    return child;
+}
+
+LRESULT CPromptDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PROMPT_RESULT) return OnPromptResult(wParam);
+    return CPairShellDlg::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CPromptDlg::OnPromptResult(WPARAM wParam) {
+    if (wParam == 1)
+        OnOK();
+    else
+        OnCancel();
+    return 0;
+}
