@@ -1,0 +1,99 @@
+#include "dialogs/progress_dlg.h"
+
+#include "app/messages.h"
+#include "controls/static_text_paint.h"
+
+namespace {
+
+constexpr wchar_t kFallbackText[] = L"正在修复，请稍等";
+// The piece of the child's PNG that lies behind the text at scale 1.0.
+constexpr RECT kInfoSource{10, 32, 194, 72};
+
+int Trunc(float value) { return static_cast<int>(value); }
+
+}  // namespace
+
+CExecutePromptChildDlg::CExecutePromptChildDlg() : CPairChildDlg(taskwing::kProgressPair) {}
+
+CExecutePromptChildDlg::~CExecutePromptChildDlg() = default;
+
+void CExecutePromptChildDlg::DoDataExchange() { DDX_Control(IDC_STATE_INFO, m_stcInfo); }
+
+void CExecutePromptChildDlg::LayoutControls(bool first) {
+    const float s = m_fScale;
+    const RECT c = GetClientRect();
+    m_stcInfo.SetWindowText(m_strText.size() >= 2 ? m_strText : std::wstring(kFallbackText));
+    m_stcInfo.SetAlign(5);  // a centred block
+    m_stcInfo.SetColor(RGB(255, 255, 255));
+
+    const int left = Trunc(static_cast<float>(c.left) + 10 * s);
+    const int top = Trunc(static_cast<float>((c.bottom - c.top) / 2 + c.top) - 20 * s);
+    const int right = Trunc(static_cast<float>(c.right) - 10 * s);
+    const int bottom = Trunc(static_cast<float>(top) + 40 * s);
+    if (first) {
+        m_stcInfo.SetParentBk(m_pBkImage.get());
+        m_stcInfo.SetTextFont(0, 0);
+        m_stcInfo.StartDots();
+    }
+    // Unscaled: the static takes the same piece of the image at every scale.
+    m_stcInfo.SetParentBkRect(kInfoSource.left, kInfoSource.top, kInfoSource.right, kInfoSource.bottom);
+    m_stcInfo.MoveWindow(left, top, right - left, bottom - top, TRUE);
+}
+
+BOOL CExecutePromptChildDlg::OnEraseBkgnd(HDC hdc) {
+    if (!LoadBkImage()) return TRUE;
+    const RECT client = GetClientRect();
+    // Buffered: the panel is restretched on every erase and would flicker under the ticking text.
+    taskwing::OffscreenCanvas canvas(hdc, client.right, client.bottom);
+    if (!canvas) return TRUE;
+    {
+        Gdiplus::Graphics graphics(canvas.dc());
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+        const Gdiplus::Rect target(client.left, client.top, client.right - client.left, client.bottom - client.top);
+        graphics.DrawImage(m_pBkImage.get(), target, 0, 0, static_cast<INT>(m_pBkImage->GetWidth()),
+                           static_cast<INT>(m_pBkImage->GetHeight()), Gdiplus::UnitPixel);
+    }
+    canvas.CopyTo(hdc, client.right, client.bottom);
+    return TRUE;
+}
+
+LRESULT CExecutePromptChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        const LRESULT result = CPairChildDlg::WindowProc(message, wParam, lParam);
+        // The background is gone: the text must not reach for it again.
+        m_stcInfo.SetParentBk(nullptr);
+        m_stcInfo.ResetDots();
+        return result;
+    }
+    return CPairChildDlg::WindowProc(message, wParam, lParam);
+}
+
+CExecutePromptDlg::CExecutePromptDlg(CWnd* parent) : CPairShellDlg(taskwing::kProgressPair, parent) {}
+
+CExecutePromptDlg::~CExecutePromptDlg() = default;
+
+std::unique_ptr<CPairChildDlg> CExecutePromptDlg::NewChild() {
+    auto child = std::make_unique<CExecutePromptChildDlg>();
+    child->SetOperationText(m_strText);
+    return child;
+}
+
+taskwing::PairRect CExecutePromptDlg::ComputeShellRect() const {
+    const RECT window = GetWindowRect();
+    const taskwing::PairTraits& traits = Traits();
+    return {window.left, window.top,
+            Trunc(static_cast<float>(window.left) + static_cast<float>(traits.shellWidth) * m_fScale),
+            Trunc(static_cast<float>(window.top) + static_cast<float>(traits.shellHeight) * m_fScale)};
+}
+
+LRESULT CExecutePromptDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE_PROGRESS) return OnCloseProgress();
+    return CPairShellDlg::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CExecutePromptDlg::OnCloseProgress() {
+    if (m_pChildDlg) static_cast<CExecutePromptChildDlg*>(m_pChildDlg.get())->StateInfo().StopDots();
+    // From another thread this arrives inside the modal loop's GetMessage; EndDialog wakes it.
+    OnOK();
+    return 0;
+}
