@@ -1,5 +1,6 @@
 // Shows the progress window as an operation does, for looking at it and for screenshots:
-//   progress_demo [seconds] [text]
+//   progress_demo [left|centre|other] [seconds]
+// left and centre show their operation's text; anything else shows the fallback text.
 // Scales by the screen's density as the program does, prints the scale and the shell's and
 // child's window rectangles once the pair is up, and after `seconds` (default 30) closes it the way
 // the worker does: WM_CLOSE_PROGRESS sent from another thread.
@@ -48,9 +49,10 @@ protected:
 int wmain(int argc, wchar_t** argv) {
     ::SetProcessDPIAware();
     ScopedGdiPlus gdiplus;
-    const DWORD seconds = argc > 1 ? static_cast<DWORD>(std::wcstoul(argv[1], nullptr, 10)) : 30;
+    const std::wstring kind = argc > 1 ? argv[1] : L"left";
+    const DWORD seconds = argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 30;
     DemoProgress progress;
-    progress.SetOperationText(argc > 2 ? argv[2] : L"正在左移，请稍等");
+    progress.SetOperationText(kind == L"left" ? L"正在左移，请稍等" : kind == L"centre" ? L"正在居中，请稍等" : L"");
     progress.m_fScale = ScreenScaleFactor();
     std::thread worker([&] {
         if (::WaitForSingleObject(progress.shown, 10000) != WAIT_OBJECT_0) return;
