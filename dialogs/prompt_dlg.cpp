@@ -103,10 +103,10 @@ void CPromptChildDlg::LayoutControls(bool first) {
     const int cancelLeft = Trunc(static_cast<float>(half) + 12 * s);
     const int loneOkLeft = Trunc(static_cast<float>(half) - 55 * s / 2);
     if (first) {
-        m_btnOk.m_fScale = s;
+        // Their scale stays 1.0: enlarged, the whole image keeps the frame of 取消 and 否 on all
+        // four sides.
         m_btnOk.SetParentBk(m_pBkImage.get());
         m_btnOk.SetParentBkRect(RECT{106, 107, 161, 131});
-        m_btnCancel.m_fScale = s;
         m_btnCancel.SetParentBk(m_pBkImage.get());
         m_btnCancel.SetParentBkRect(RECT{185, 107, 240, 131});
         SetButtonImages(m_btnOk, row.ok);
@@ -121,7 +121,22 @@ void CPromptChildDlg::LayoutControls(bool first) {
     m_staticText.SetWindowText(m_strText);
     const int textLeft = Trunc(10 * s);
     const int textTop = Trunc(30 * s);
-    m_staticText.MoveWindow(textLeft, textTop, width - Trunc(10 * s) - textLeft, height - Trunc(40 * s) - textTop);
+    const int textWidth = width - Trunc(10 * s) - textLeft;
+    const int textHeight = height - Trunc(40 * s) - textTop;
+    // Centred, a message taller than its area would lose its beginning above the top edge: such a
+    // message starts at the top instead, and only its end is cut.
+    m_staticText.SetAlign(MessageHeight(textWidth) > textHeight ? 6 : 7);
+    m_staticText.MoveWindow(textLeft, textTop, textWidth, textHeight);
+}
+
+int CPromptChildDlg::MessageHeight(int width) const {
+    // The text control draws in an exact copy of this dialog's font.
+    taskwing::unique_window_dc dc(m_hWnd);
+    taskwing::unique_select_object font(dc.get(), GetFont());
+    RECT measure{0, 0, width, 10};
+    ::DrawTextW(dc.get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &measure,
+                DT_CALCRECT | DT_EXTERNALLEADING | DT_WORDBREAK | DT_EDITCONTROL);
+    return measure.bottom - measure.top;
 }
 
 void CPromptChildDlg::FreeControlImages() {

@@ -43,6 +43,8 @@ protected:
     // The kind in force: one of the four, anything else being the default.
     int Kind() const;
     void SetUpText();
+    // The height of the wrapped message at `width`, as the text control measures it.
+    int MessageHeight(int width) const;
 
     CPngButton m_btnClose;
     CPngButton m_btnOk;

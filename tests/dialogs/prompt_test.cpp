@@ -183,8 +183,11 @@ TEST_F(Prompt, EnterAndEscapeNeitherAnswerNorClose) {
     EXPECT_EQ(0, prompt.closes);
 }
 
-TEST_F(Prompt, TheMessageIsCentredUpAndDownAndWrapsInItsArea) {
-    for (const std::wstring text : {L"开始按钮左移成功", L"检测到当前工具有新的版本，请在Ostrel客户端下载最新版本使用。"}) {
+TEST_F(Prompt, TheMessageIsCentredUpAndDownWrapsAndWhenTooTallStartsAtTheTop) {
+    std::wstring tall;
+    for (int i = 0; i < 8; ++i) tall += L"这是一段很长的提示文字，用来查看文字超出区域时的样子。\r\n";
+    for (const std::wstring& text : {std::wstring(L"开始按钮左移成功"),
+                                    std::wstring(L"检测到当前工具有新的版本，请在Ostrel客户端下载最新版本使用。"), tall}) {
         TestPrompt prompt;
         prompt.SetKind(3);
         prompt.SetText(text);
@@ -195,11 +198,17 @@ TEST_F(Prompt, TheMessageIsCentredUpAndDownAndWrapsInItsArea) {
         };
         ASSERT_EQ(kEndedByTest, prompt.DoModal());
         const std::string name = taskwing::test::Describe(ink);
-        // In the 306 x 76 area: from its left edge, the middle of the ink on the middle of the area.
+        // In the 306 x 76 area, from its left edge; one line of this font is 16 pixels.
         EXPECT_LE(ink.left, 2) << name;
-        EXPECT_NEAR(76, ink.CentreY2(), 4) << name;
+        if (text == tall) {
+            // The beginning shows: the first line's ink right at the top, not cut off above it.
+            EXPECT_GE(ink.top, 1) << name;
+            EXPECT_LE(ink.top, 4) << name;
+            continue;
+        }
+        EXPECT_NEAR(76, ink.CentreY2(), 4) << name;  // the middle of the ink on the middle of the area
         const bool wraps = text.size() > 20;
-        EXPECT_EQ(wraps, ink.bottom - ink.top > 20) << name;  // one line of this font is 16 pixels
+        EXPECT_EQ(wraps, ink.bottom - ink.top > 20) << name;
         if (wraps) {
             EXPECT_GT(ink.right, 306 - 20) << name;
         }
