@@ -16,6 +16,6 @@ trap nt_finish_screenshots EXIT
 nt_start_screenshot_display
 
 for dpi in 96 144; do
-  shot done prompt-done "$dpi" 4 0.6
-  shot question prompt-question "$dpi" 4 0.6
+  shot done prompt-confirm "$dpi" 4 0.6
+  shot question prompt-yes-no "$dpi" 4 0.6
 done
