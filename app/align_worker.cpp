@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/messages.h"
+#include "dialogs/messages.h"
 #include "log/log_save.h"
 #include "system/command_runner.h"
 

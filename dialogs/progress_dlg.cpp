@@ -1,6 +1,6 @@
 #include "dialogs/progress_dlg.h"
 
-#include "app/messages.h"
+#include "dialogs/messages.h"
 #include "controls/static_text_paint.h"
 
 namespace {

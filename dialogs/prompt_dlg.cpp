@@ -1,6 +1,6 @@
 #include "dialogs/prompt_dlg.h"
 
-#include "app/messages.h"
+#include "dialogs/messages.h"
 #include "resources/resource.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "dialogs/messages.h"
 #include "tests/wine/test_support.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "app/messages.h"
+#include "dialogs/messages.h"
 #include "dialogs/progress_dlg.h"
 
 namespace {

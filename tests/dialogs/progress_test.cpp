@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/messages.h"
+#include "dialogs/messages.h"
 #include "dialogs/progress_dlg.h"
 #include "resources/resource.h"
 #include "tests/controls/pixels.h"

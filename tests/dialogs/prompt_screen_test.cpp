@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/messages.h"
+#include "dialogs/messages.h"
 #include "dialogs/prompt_dlg.h"
 #include "resources/resource.h"
 #include "tests/controls/png_pixels.h"

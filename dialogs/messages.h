@@ -1,5 +1,6 @@
 #pragma once
-// Private window messages that cross windows and threads.
+// Private window messages that cross windows and threads: the worker, the main window and the
+// skinned dialogs all speak them, so they live below all of them.
 #include <windows.h>
 
 // Worker to content window, and content window to progress window: close the progress window.
