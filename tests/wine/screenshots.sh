@@ -1,4 +1,4 @@
-# Shared by the take_screenshots.sh scripts: an X display of their own with a compositing manager
+# Used by tests/wine/take_screenshots.sh: an X display of their own with a compositing manager
 # (so that the shells' soft rims blend with the desktop as they do on Windows), and one shot of a
 # demo program's window, cropped to the shell rectangle that the program reports.
 # Set `demo` (the program), `out` (the folder) and `work` (a scratch folder) before calling `shot`.

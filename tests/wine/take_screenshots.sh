@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The README's screenshots, taken from the demo programs of the mingw build on an X display of
+# their own with a compositing manager (so that the shells' soft rims blend with the desktop as on
+# Windows), at 96 and 144 dots per inch. Needs Xvfb, xcompmgr and ImageMagick.
+#   tests/wine/take_screenshots.sh [build folder] [output folder]
+# NT_WINEPREFIX picks another Wine prefix than the build's own.
+set -euo pipefail
+source "$(dirname "$0")/screenshots.sh"
+build=${1:-$NT_BUILD/mingw}
+out=${2:-$NT_ROOT/docs/screenshots}
+for program in dialogs/pair_demo dialogs/prompt_demo dialogs/progress_demo controls/static_demo; do
+  [ -f "$build/tests/$program.exe" ] || { echo "no $build/tests/$program.exe: build the mingw preset first" >&2; exit 1; }
+done
+mkdir -p "$out"
+work=$(mktemp -d)
+trap nt_finish_screenshots EXIT
+nt_start_screenshot_display
+
+for dpi in 96 144; do
+  # The bare skins.
+  demo=$build/tests/dialogs/pair_demo.exe
+  shot prompt prompt-box "$dpi" 3 0.5
+  shot main main-window-skin "$dpi" 3 0.5
+  # The finished prompt box: the outcome of a move (确认) and a question (是 and 否).
+  demo=$build/tests/dialogs/prompt_demo.exe
+  shot done prompt-confirm "$dpi" 4 0.6
+  shot question prompt-yes-no "$dpi" 4 0.6
+  # The first tick comes a second after the window is up: two dots at about 2.5 s.
+  demo=$build/tests/dialogs/progress_demo.exe
+  shot left progress-window "$dpi" 5 2.4
+done
+# The drawn texts on their skins; the feedback link in its hover look.
+demo=$build/tests/controls/static_demo.exe
+shot main main-window-texts 96 5 0.6
+shot prompt prompt-box-text 144 5 0.6
+shot progress progress-text 96 5 2.4
