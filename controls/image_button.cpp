@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/mouse_tracking.h"
 #include "controls/static_text_paint.h"
 
 namespace {
@@ -129,15 +130,7 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CImageButton::OnMouseMove() {
     const LRESULT result = Default();
-    if (!m_bTracking) {
-        // One hover and one leave notification per arming.
-        TRACKMOUSEEVENT track{};
-        track.cbSize = sizeof(track);
-        track.dwFlags = TME_HOVER | TME_LEAVE;
-        track.hwndTrack = m_hWnd;
-        track.dwHoverTime = 10;
-        if (::TrackMouseEvent(&track)) m_bTracking = 1;
-    }
+    if (!m_bTracking && taskwing::TrackHoverAndLeave(m_hWnd)) m_bTracking = 1;
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "controls/png_button.h"
 
+#include "controls/mouse_tracking.h"
 #include "controls/static_text_paint.h"
 
 CPngButton::CPngButton() : m_brBack(::CreateSolidBrush(RGB(255, 255, 255))) {}
@@ -87,16 +88,8 @@ void CPngButton::ChangeState(int state) {
 
 LRESULT CPngButton::OnMouseMove() {
     const LRESULT result = Default();
-    if (!m_bTracking) {
-        // One hover and one leave per arming; the leave re-arms it.
-        TRACKMOUSEEVENT track{};
-        track.cbSize = sizeof(track);
-        track.dwFlags = TME_HOVER | TME_LEAVE;
-        track.hwndTrack = m_hWnd;
-        track.dwHoverTime = 10;
-        // A request that was not taken is asked again at the next move.
-        m_bTracking = ::TrackMouseEvent(&track) ? 1 : 0;
-    }
+    // A request that was not taken is asked again at the next move.
+    if (!m_bTracking) m_bTracking = taskwing::TrackHoverAndLeave(m_hWnd) ? 1 : 0;
     return result;
 }
 
