@@ -14,11 +14,10 @@
 #include "dialogs/pair_child.h"
 #include "dialogs/pair_shell.h"
 #include "system/system_helpers.h"
+#include "tests/wine/demo_shell.h"
 
 namespace {
 
-constexpr UINT_PTR kReportTimer = 1;
-constexpr UINT_PTR kCloseTimer = 2;
 
 int Trunc(float value) { return static_cast<int>(value); }
 
@@ -135,42 +134,17 @@ private:
 };
 
 template <typename Child>
-class DemoShell : public CPairShellDlg {
+class StaticShell : public CPairShellDlg {
 public:
-    DemoShell(const taskwing::PairTraits& traits, UINT seconds) : CPairShellDlg(traits), m_seconds(seconds) {}
+    explicit StaticShell(const taskwing::PairTraits& traits) : CPairShellDlg(traits) {}
 
 protected:
     std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<Child>(); }
-    BOOL OnInitDialog() override {
-        const BOOL result = CPairShellDlg::OnInitDialog();
-        ::SetWindowTextW(m_hWnd, L"nt-static-demo-shell");
-        ::SetTimer(m_hWnd, kReportTimer, 200, nullptr);
-        ::SetTimer(m_hWnd, kCloseTimer, m_seconds * 1000, nullptr);
-        return result;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_TIMER && wParam == kReportTimer) {
-            ::KillTimer(m_hWnd, kReportTimer);
-            const RECT shell = GetWindowRect();
-            std::printf("scale=%.2f shell=%ld,%ld,%ld,%ld\n", m_fScale, shell.left, shell.top, shell.right,
-                        shell.bottom);
-            std::fflush(stdout);
-            return 0;
-        }
-        if (message == WM_TIMER && wParam == kCloseTimer) {
-            EndDialog(IDOK);
-            return 0;
-        }
-        return CPairShellDlg::WindowProc(message, wParam, lParam);
-    }
-
-private:
-    UINT m_seconds;
 };
 
 template <typename Child>
 int Run(const taskwing::PairTraits& traits, UINT seconds) {
-    DemoShell<Child> shell(traits, seconds);
+    taskwing::test::DemoShell<StaticShell<Child>> shell(L"nt-static-demo", seconds, traits);
     shell.m_fScale = ScreenScaleFactor();
     return shell.DoModal() == IDOK ? 0 : 1;
 }

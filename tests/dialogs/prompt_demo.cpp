@@ -10,53 +10,14 @@
 #include <string>
 
 #include "dialogs/prompt_dlg.h"
-
-namespace {
-
-constexpr UINT_PTR kReportTimer = 1;
-constexpr UINT_PTR kCloseTimer = 2;
-
-class DemoPrompt : public CPromptDlg {
-public:
-    explicit DemoPrompt(UINT seconds) : m_seconds(seconds) {}
-
-protected:
-    BOOL OnInitDialog() override {
-        const BOOL result = CPromptDlg::OnInitDialog();
-        ::SetWindowTextW(m_hWnd, L"nt-prompt-demo-shell");
-        if (ChildDlg() != nullptr) ::SetWindowTextW(ChildDlg()->m_hWnd, L"nt-prompt-demo-child");
-        ::SetTimer(m_hWnd, kReportTimer, 200, nullptr);
-        ::SetTimer(m_hWnd, kCloseTimer, m_seconds * 1000, nullptr);
-        return result;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_TIMER && wParam == kReportTimer) {
-            ::KillTimer(m_hWnd, kReportTimer);
-            const RECT shell = GetWindowRect();
-            std::printf("scale=%.2f shell=%ld,%ld,%ld,%ld\n", m_fScale, shell.left, shell.top, shell.right,
-                        shell.bottom);
-            std::fflush(stdout);
-            return 0;
-        }
-        if (message == WM_TIMER && wParam == kCloseTimer) {
-            EndDialog(0);
-            return 0;
-        }
-        return CPromptDlg::WindowProc(message, wParam, lParam);
-    }
-
-private:
-    UINT m_seconds;
-};
-
-}  // namespace
+#include "tests/wine/demo_shell.h"
 
 int wmain(int argc, wchar_t** argv) {
     ::SetProcessDPIAware();
     ScopedGdiPlus gdiplus;
     const std::wstring scene = argc > 1 ? argv[1] : L"done";
     const UINT seconds = argc > 2 ? static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10)) : 30;
-    DemoPrompt prompt(seconds);
+    taskwing::test::DemoShell<CPromptDlg> prompt(L"nt-prompt-demo", seconds);
     prompt.m_fScale = ScreenScaleFactor();
     if (scene == L"question") {
         prompt.SetKind(kPromptYesNo);
