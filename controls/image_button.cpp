@@ -5,16 +5,6 @@
 #include "controls/mouse_tracking.h"
 #include "controls/static_text_paint.h"
 
-namespace {
-
-void DrawStretched(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source) {
-    const Gdiplus::Rect target(client.left, client.top, client.right - client.left, client.bottom - client.top);
-    graphics.DrawImage(image, target, source.left, source.top, source.right - source.left, source.bottom - source.top,
-                       Gdiplus::UnitPixel);
-}
-
-}  // namespace
-
 CImageButton::CImageButton() : m_brBack(::CreateSolidBrush(RGB(255, 255, 255))) {}
 
 CImageButton::~CImageButton() = default;
@@ -87,10 +77,10 @@ void CImageButton::PaintInto(HDC target) {
     {
         Gdiplus::Graphics graphics(dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-        if (m_pParentBk != nullptr) DrawStretched(graphics, m_pParentBk, m_rcClient, m_rcParentBk);
+        if (m_pParentBk != nullptr) taskwing::DrawImagePiece(graphics, m_pParentBk, m_rcClient, m_rcParentBk);
         if (Gdiplus::Image* image = StateImage()) {
             const RECT whole{0, 0, static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
-            DrawStretched(graphics, image, m_rcClient, whole);
+            taskwing::DrawImagePiece(graphics, image, m_rcClient, whole);
         }
     }
     canvas.CopyTo(target, width, height);

@@ -82,15 +82,19 @@ const wchar_t* DotsSuffix(int dots) {
     }
 }
 
+void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source) {
+    const Gdiplus::Rect target(client.left, client.top, client.right - client.left, client.bottom - client.top);
+    graphics.DrawImage(image, target, source.left, source.top, source.right - source.left, source.bottom - source.top,
+                       Gdiplus::UnitPixel);
+}
+
 void DrawParentPiece(HDC dc, Gdiplus::Image* image, const RECT& client, const RECT& source,
                      std::optional<Gdiplus::SmoothingMode> smoothing) {
     if (image == nullptr) return;
     // Flushed into the DC when it goes, before any GDI text lands on top.
     Gdiplus::Graphics graphics(dc);
     if (smoothing) graphics.SetSmoothingMode(*smoothing);
-    const Gdiplus::Rect target(client.left, client.top, client.right - client.left, client.bottom - client.top);
-    graphics.DrawImage(image, target, source.left, source.top, source.right - source.left, source.bottom - source.top,
-                       Gdiplus::UnitPixel);
+    DrawImagePiece(graphics, image, client, source);
 }
 
 OffscreenCanvas::OffscreenCanvas(HDC target, int width, int height) {

@@ -31,7 +31,9 @@ void DrawLaidOutText(HDC dc, const std::wstring& text, RECT& client, const TextL
 constexpr int NextDots(int dots) { return dots >= 0 && dots < 3 ? dots + 1 : 0; }
 const wchar_t* DotsSuffix(int dots);
 
-// Draws the `source` rectangle (image pixels) of `image` into `client`.
+// Draws the `source` rectangle (image pixels) of `image` stretched into `client`.
+void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source);
+// The same on a DC, for a piece of the parent's background; nothing without an image.
 void DrawParentPiece(HDC dc, Gdiplus::Image* image, const RECT& client, const RECT& source,
                      std::optional<Gdiplus::SmoothingMode> smoothing);
 
