@@ -1,15 +1,14 @@
 // Shows the drawn statics on their windows' skins, for looking at them and for screenshots:
-//   static_demo main|prompt|progress [seconds]
+//   static_demo main|prompt [seconds]
 // main: version label and both links (the feedback link in its hover look); prompt: the update
-// notice, which wraps; progress: the operation text with its dots running. The template's buttons
-// are hidden: their classes are not part of this demo. Prints the scale and the shell's rectangle
+// notice, which wraps (the progress text has its own window: dialogs/progress_demo). The
+// template's buttons are hidden: their classes are not part of this demo. Prints the scale and the shell's rectangle
 // once the pair is up, and closes itself after `seconds` (default 30).
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
 
-#include "controls/draw_state_info_static.h"
 #include "controls/draw_text_static.h"
 #include "dialogs/pair_child.h"
 #include "dialogs/pair_shell.h"
@@ -104,35 +103,6 @@ private:
     CDrawTextStatic m_staticText;
 };
 
-class ProgressChild : public CPairChildDlg {
-public:
-    ProgressChild() : CPairChildDlg(taskwing::kProgressPair) {}
-
-protected:
-    void DoDataExchange() override { DDX_Control(IDC_STATE_INFO, m_stcInfo); }
-    void LayoutControls(bool first) override {
-        const float s = m_fScale;
-        const RECT c = GetClientRect();
-        m_stcInfo.SetWindowText(L"正在左移，请稍等");
-        m_stcInfo.SetAlign(5);
-        m_stcInfo.SetColor(0xFFFFFF);
-        const int left = Trunc(static_cast<float>(c.left) + 10 * s);
-        const int top = Trunc(static_cast<float>((c.bottom - c.top) / 2 + c.top) - 20 * s);
-        const int right = Trunc(static_cast<float>(c.right) - 10 * s);
-        const int bottom = Trunc(static_cast<float>(top) + 40 * s);
-        if (first) {
-            m_stcInfo.SetParentBk(m_pBkImage.get());
-            m_stcInfo.SetTextFont(0, 0);
-            m_stcInfo.StartDots();
-        }
-        m_stcInfo.SetParentBkRect(10, 32, 194, 72);
-        m_stcInfo.MoveWindow(left, top, right - left, bottom - top);
-    }
-
-private:
-    CDrawStateInfoStatic m_stcInfo;
-};
-
 template <typename Child>
 class StaticShell : public CPairShellDlg {
 public:
@@ -157,6 +127,5 @@ int wmain(int argc, wchar_t** argv) {
     const UINT seconds = argc > 2 ? static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10)) : 30;
     const std::wstring kind = argc > 1 ? argv[1] : L"main";
     if (kind == L"prompt") return Run<PromptChild>(taskwing::kPromptPair, seconds);
-    if (kind == L"progress") return Run<ProgressChild>(taskwing::kProgressPair, seconds);
     return Run<MainChild>(taskwing::kMainPair, seconds);
 }

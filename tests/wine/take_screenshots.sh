@@ -33,4 +33,3 @@ done
 demo=$build/tests/controls/static_demo.exe
 shot main main-window-texts 96 5 0.6
 shot prompt prompt-box-text 144 5 0.6
-shot progress progress-text 96 5 2.4
