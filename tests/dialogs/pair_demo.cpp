@@ -1,11 +1,12 @@
 // Shows one skinned window pair on the screen, its skins without the template's controls, for the
-// screen tests and for screenshots.
-//   pair_demo prompt|main [seconds]
+// screen tests and for screenshots; "problem" shows the finished problem-solved window instead.
+//   pair_demo prompt|main|problem [seconds]
 // Scales by the screen's density as the program does; prints the scale and the shell's and child's
 // window rectangles once the pair is up, and closes itself after `seconds` (default 30).
 #include <cstdlib>
 #include <cwchar>
 
+#include "dialogs/problem_solved_dlg.h"
 #include "dialogs/prompt_dlg.h"
 #include "tests/wine/demo_shell.h"
 
@@ -46,6 +47,12 @@ int Run(UINT seconds) {
     return static_cast<int>(shell.DoModal());
 }
 
+// The problem-solved window with its answer buttons, reporting to no library; it scales itself.
+int RunProblemSolved(UINT seconds) {
+    taskwing::test::DemoShell<CProblemSolvingFeedbackDlg> shell(L"nt-pair-demo", seconds);
+    return static_cast<int>(shell.DoModal());
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -54,5 +61,6 @@ int wmain(int argc, wchar_t** argv) {
     ScopedGdiPlus gdiplus;
     const UINT seconds = argc > 2 ? static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10)) : 30;
     if (argc > 1 && std::wcscmp(argv[1], L"main") == 0) return Run<MainPairShell>(seconds) == IDOK ? 0 : 1;
+    if (argc > 1 && std::wcscmp(argv[1], L"problem") == 0) return RunProblemSolved(seconds) == IDOK ? 0 : 1;
     return Run<CPromptDlg>(seconds) == IDOK ? 0 : 1;
 }

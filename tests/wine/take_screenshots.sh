@@ -21,6 +21,8 @@ for dpi in 96 144; do
   demo=$build/tests/dialogs/pair_demo.exe
   shot prompt prompt-box "$dpi" 3 0.5
   shot main main-window-skin "$dpi" 3 0.5
+  # The finished problem-solved window: three answers on its skin, the close button hidden.
+  shot problem problem-solved "$dpi" 4 0.6
   # The finished prompt box: the outcome of a move (确认) and a question (是 and 否).
   demo=$build/tests/dialogs/prompt_demo.exe
   shot done prompt-confirm "$dpi" 4 0.6
