@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "framework/gdiplus_session.h"
 #include "framework/handles.h"
@@ -11,7 +12,9 @@
 
 namespace taskwing::test {
 
-inline Pixels PngPixels(UINT id) {
+// With a background, each pixel is blended over it by its alpha, as an image with transparent parts
+// shows on that colour.
+inline Pixels PngPixels(UINT id, std::optional<COLORREF> background = std::nullopt) {
     Pixels pixels;
     HRSRC info = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), L"PNG");
     if (info == nullptr) return pixels;
@@ -31,7 +34,15 @@ inline Pixels PngPixels(UINT id) {
         for (int x = 0; x < pixels.width; ++x) {
             Gdiplus::Color colour;
             bitmap.GetPixel(x, y, &colour);
-            pixels.data.push_back(RGB(colour.GetR(), colour.GetG(), colour.GetB()));
+            if (!background) {
+                pixels.data.push_back(RGB(colour.GetR(), colour.GetG(), colour.GetB()));
+                continue;
+            }
+            const int alpha = colour.GetA();
+            auto over = [alpha](int value, int under) { return (value * alpha + under * (255 - alpha) + 127) / 255; };
+            pixels.data.push_back(RGB(over(colour.GetR(), GetRValue(*background)),
+                                      over(colour.GetG(), GetGValue(*background)),
+                                      over(colour.GetB(), GetBValue(*background))));
         }
     }
     return pixels;
