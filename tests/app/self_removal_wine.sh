@@ -18,7 +18,10 @@ nt_make_sandbox "$box" || { echo "FAIL: no sandbox"; exit 1; }
 trap 'nt_stop_sandbox "$box"' EXIT
 
 drive=$box/drive_c
-user=$(ls "$drive/users" | grep -v '^Public$' | head -1)
+for user in "$drive"/users/*; do
+    user=${user##*/}
+    [ "$user" != Public ] && break
+done
 downloads=$drive/users/$user/Downloads
 winDownloads="C:\\users\\$user\\Downloads"
 
@@ -38,7 +41,7 @@ stage() {
 
 # run <windows path of the program> [milliseconds it stays]; sets $ended (ns) when it has ended.
 run() {
-    (cd "$drive/windows/system32" && wine "$1" ${2:-} </dev/null >/dev/null 2>&1)
+    (cd "$drive/windows/system32" && wine "$1" ${2:+"$2"} </dev/null >/dev/null 2>&1)
     ended=$(date +%s%N)
 }
 
@@ -148,7 +151,7 @@ if [ "$before" != "$after" ]; then
     fail "files outside the delivery folders changed:"
     diff <(echo "$before") <(echo "$after") | head -20
 fi
-left=$(cd "$downloads" && ls -A | sort | tr '\n' '|')
+left=$(cd "$downloads" && find . -mindepth 1 -maxdepth 1 -printf '%P|' | tr '|' '\n' | sort | tr '\n' '|')
 [ "$left" = "a%OS%b|aWindows_NTb|ini folder|with notes|" ] || fail "the staging folder holds: $left"
 nt_check_sandbox "$box" || fail "the sandbox gained a link"
 
