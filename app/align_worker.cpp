@@ -3,6 +3,7 @@
 #include <winternl.h>
 #include <versionhelpers.h>
 
+#include <memory>
 #include <string>
 
 #include "dialogs/messages.h"
@@ -71,44 +72,42 @@ bool CAlignWorker::SetReceiver(HWND receiver) {
     return true;
 }
 
-bool CAlignWorker::LaunchMoveLeft() { return Launch(taskwing::kMoveLeft, &CAlignWorker::MoveLeftThread); }
-bool CAlignWorker::LaunchCentre() { return Launch(taskwing::kCentre, &CAlignWorker::CentreThread); }
-int CAlignWorker::DoMoveLeft() { return Run(taskwing::kMoveLeft); }
-int CAlignWorker::DoCentre() { return Run(taskwing::kCentre); }
+bool CAlignWorker::LaunchMoveLeft() { return Launch(taskwing::kMoveLeft); }
+bool CAlignWorker::LaunchCentre() { return Launch(taskwing::kCentre); }
+int CAlignWorker::DoMoveLeft() { return RunJob(Job{m_hReceiver, &taskwing::kMoveLeft, m_runCommand}); }
+int CAlignWorker::DoCentre() { return RunJob(Job{m_hReceiver, &taskwing::kCentre, m_runCommand}); }
 
-DWORD WINAPI CAlignWorker::MoveLeftThread(LPVOID worker) {
-    static_cast<CAlignWorker*>(worker)->DoMoveLeft();
+DWORD WINAPI CAlignWorker::JobThread(LPVOID parameter) {
+    // The thread owns its job: the window and its worker object may be gone before it ends.
+    std::unique_ptr<Job> job(static_cast<Job*>(parameter));
+    RunJob(*job);
     return 1;
 }
 
-DWORD WINAPI CAlignWorker::CentreThread(LPVOID worker) {
-    static_cast<CAlignWorker*>(worker)->DoCentre();
-    return 1;
-}
-
-bool CAlignWorker::Launch(const taskwing::AlignOperation& operation, LPTHREAD_START_ROUTINE entry) {
-    HANDLE thread = m_startThread ? m_startThread(entry, this) : CreateThread(nullptr, 0, entry, this, 0, nullptr);
+bool CAlignWorker::Launch(const taskwing::AlignOperation& operation) {
+    auto job = std::make_unique<Job>(Job{m_hReceiver, &operation, m_runCommand});
+    HANDLE thread = m_startThread ? m_startThread(&CAlignWorker::JobThread, job.get())
+                                  : CreateThread(nullptr, 0, &CAlignWorker::JobThread, job.get(), 0, nullptr);
     if (thread == nullptr) {
         LogFailure(operation.threadFailedLog);
         return false;
     }
+    job.release();  // the thread's now
     CloseHandle(thread);  // detached: nobody waits for it
     return true;
 }
 
-int CAlignWorker::RunCommand(std::wstring command, std::wstring& output) const {
-    return m_runCommand ? m_runCommand(std::move(command), output) : ExecuteCommand(std::move(command), output);
-}
-
-int CAlignWorker::Run(const taskwing::AlignOperation& operation) {
+int CAlignWorker::RunJob(const Job& job) {
+    const taskwing::AlignOperation& operation = *job.operation;
     std::wstring output;
-    const int ran = RunCommand(taskwing::AlignCommand(operation), output);
+    const std::wstring command = taskwing::AlignCommand(operation);
+    const int ran = job.runCommand ? job.runCommand(command, output) : ExecuteCommand(command, output);
     const bool succeeded = ran != 0 && output.find(taskwing::kRegSuccessText) != std::wstring::npos;
 
     // Both sends block: the second returns only when the user has dismissed the result prompt,
-    // so a failure is logged after it.
-    SendMessageW(m_hReceiver, WM_CLOSE_PROGRESS, 0, 0);
-    SendMessageW(m_hReceiver, WM_ALIGN_RESULT, succeeded ? operation.successCode : operation.failureCode, 0);
+    // so a failure is logged after it. A receiver that is gone by now fails the sends harmlessly.
+    SendMessageW(job.receiver, WM_CLOSE_PROGRESS, 0, 0);
+    SendMessageW(job.receiver, WM_ALIGN_RESULT, succeeded ? operation.successCode : operation.failureCode, 0);
     if (succeeded) return 1;
     LogFailure(ran != 0 ? operation.textMissingLog : operation.runFailedLog);
     return 0;

@@ -59,12 +59,17 @@ public:
     HWND m_hReceiver = nullptr;
 
 private:
-    static DWORD WINAPI MoveLeftThread(LPVOID worker);
-    static DWORD WINAPI CentreThread(LPVOID worker);
+    // What one operation's thread needs, copied at launch: the thread owns it and touches nothing
+    // of this object, which the window may destroy while the thread still runs.
+    struct Job {
+        HWND receiver;
+        const taskwing::AlignOperation* operation;
+        CommandRunner runCommand;
+    };
+    static DWORD WINAPI JobThread(LPVOID job);
+    static int RunJob(const Job& job);
 
-    bool Launch(const taskwing::AlignOperation& operation, LPTHREAD_START_ROUTINE entry);
-    int Run(const taskwing::AlignOperation& operation);
-    int RunCommand(std::wstring command, std::wstring& output) const;
+    bool Launch(const taskwing::AlignOperation& operation);
 
     CommandRunner m_runCommand;
     ThreadStarter m_startThread;

@@ -12,8 +12,8 @@ BOOL CNorvaneTaskwingApp::InitInstance() {
     InitCommonControlsEx(&controls);
 
     {
+        // The whole run: the shell scales itself, and its content window runs the start-up gates.
         CNorvaneTaskwingDlg dlg;
-        dlg.m_fScale = ScreenScaleFactor();
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;

@@ -27,9 +27,10 @@ bool ReadPrintFlag(const std::wstring& configPath) {
 }  // namespace
 
 CLogSave* CLogSave::GetInstance() {
-    // A function-local static is made exactly once, even when two threads log first together.
-    static CLogSave logger;
-    return &logger;
+    // Made exactly once, even when two threads log first together, and never destroyed: a worker
+    // thread may still log while exit() runs the static destructors.
+    static CLogSave* const logger = new CLogSave();
+    return logger;
 }
 
 CLogSave::CLogSave() : CLogSave(CommonAppDataFolder()) {}
