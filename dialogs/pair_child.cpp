@@ -21,6 +21,10 @@ BOOL CPairChildDlg::OnInitDialog() {
 
 void CPairChildDlg::LayoutControls(bool) {}
 
+void CPairChildDlg::OnCancel() {
+    if (CPairShellDlg* shell = Shell()) shell->OnChildCancel();
+}
+
 bool CPairChildDlg::LoadBkImage() {
     if (!m_pBkImage) LoadPngResource(m_pBkImage, m_traits.childPng);
     return m_pBkImage != nullptr;
@@ -43,6 +47,7 @@ LRESULT CPairChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnNcHitTest(lParam);
     case WM_MOVE:
         return OnMove();
+
     case WM_DESTROY:
         return OnDestroy();
     default:

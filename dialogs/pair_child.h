@@ -34,6 +34,10 @@ protected:
     // Where the background is stretched to: the client rectangle.
     virtual RECT BackgroundRect() const;
 
+    // Hiding the child alone would leave an empty shell standing: the shell decides.
+    void OnCancel() override;
+    void OnOK() override {}
+
     // Loads the child PNG if it is not loaded yet; TRUE when the image is there.
     bool LoadBkImage();
     // The shell that owns this window, or null.
@@ -42,6 +46,7 @@ protected:
     LRESULT OnSize();
     LRESULT OnNcHitTest(LPARAM lParam);
     LRESULT OnMove();
+
     LRESULT OnDestroy();
 
     int m_bLayoutDone = 0;

@@ -36,8 +36,12 @@ BOOL CPairShellDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     const PairRect shell = ComputeShellRect();
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-    // Without its image the shell stays invisible and makes no child.
-    if (!m_pBkImage && !LoadPngResource(m_pBkImage, m_traits.shellPng)) return TRUE;
+    // Without its image the shell would stand invisible and modal, and nobody could close it: the
+    // run ends at once with -1, which callers take as a failed start.
+    if (!m_pBkImage && !LoadPngResource(m_pBkImage, m_traits.shellPng)) {
+        EndDialog(-1);
+        return TRUE;
+    }
     PushLayeredImage(shell.Width(), shell.Height());
     CreateChild(shell);
     return TRUE;
@@ -132,8 +136,19 @@ LRESULT CPairShellDlg::OnWindowPosChanged(const WINDOWPOS& position) {
     if ((position.flags & SWP_SHOWWINDOW) != 0 && m_pChildDlg && ::IsWindow(m_pChildDlg->m_hWnd) &&
         !::IsWindowVisible(m_pChildDlg->m_hWnd))
         m_pChildDlg->ShowWindow(SW_SHOWNA);
+    // And it goes with the shell when the run ends.
+    if ((position.flags & SWP_HIDEWINDOW) != 0 && m_pChildDlg && ::IsWindow(m_pChildDlg->m_hWnd))
+        ::ShowWindow(m_pChildDlg->m_hWnd, SW_HIDE);
     return result;
 }
+
+HWND CPairShellDlg::ModalOwnerHwnd() const {
+    if (m_pChildDlg && ::IsWindow(m_pChildDlg->m_hWnd) && ::IsWindowVisible(m_pChildDlg->m_hWnd))
+        return m_pChildDlg->m_hWnd;
+    return m_hWnd;
+}
+
+void CPairShellDlg::OnChildCancel() { SendMessage(WM_CLOSE); }
 
 LRESULT CPairShellDlg::OnDestroy() {
     const LRESULT result = Default();

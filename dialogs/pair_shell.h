@@ -26,6 +26,14 @@ public:
     // shell stops moving the child and takes its place around it. Returns 0.
     LRESULT FollowChild(int left, int top, int right, int bottom);
 
+    // Modal windows over the pair are owned by the child, so that the window system keeps the
+    // child above the shell while they come and go.
+    HWND ModalOwnerHwnd() const override;
+
+    // The child was asked to cancel (Alt+F4, its system menu's close): the shell decides what that
+    // means for the whole pair. By default it closes the pair as a close button would.
+    virtual void OnChildCancel();
+
     // Multiplies every length of the pair; the creator may set it before DoModal.
     float m_fScale = 1.0f;
 

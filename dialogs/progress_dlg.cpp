@@ -91,7 +91,21 @@ LRESULT CExecutePromptDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     return CPairShellDlg::WindowProc(message, wParam, lParam);
 }
 
+BOOL CExecutePromptDlg::OnInitDialog() {
+    const BOOL result = CPairShellDlg::OnInitDialog();
+    if (m_bCloseRequested) OnCloseProgress();
+    return result;
+}
+
+void CExecutePromptDlg::CloseProgress() {
+    if (m_hWnd != nullptr)
+        SendMessage(WM_CLOSE_PROGRESS);
+    else
+        m_bCloseRequested = true;
+}
+
 LRESULT CExecutePromptDlg::OnCloseProgress() {
+    m_bCloseRequested = true;
     if (m_pChildDlg) static_cast<CExecutePromptChildDlg*>(m_pChildDlg.get())->StateInfo().StopDots();
     // From another thread this arrives inside the modal loop's GetMessage; EndDialog wakes it.
     OnOK();

@@ -36,7 +36,18 @@ public:
 
     void SetOperationText(const std::wstring& text) { m_strText = text; }
 
+    // Ends the window as WM_CLOSE_PROGRESS does. A request that comes before the window is up
+    // (the worker can finish while it is still being made) is kept, and the run ends as soon as
+    // the window has been made.
+    void CloseProgress();
+
+    // Only WM_CLOSE_PROGRESS ends the window, so that an operation's order holds: Alt+F4 on either
+    // window does nothing.
+    void OnChildCancel() override {}
+
 protected:
+    void OnCancel() override {}
+    BOOL OnInitDialog() override;
     std::unique_ptr<CPairChildDlg> NewChild() override;
     // The size of the table, kept where the window is.
     taskwing::PairRect ComputeShellRect() const override;
@@ -45,4 +56,5 @@ protected:
     LRESULT OnCloseProgress();
 
     std::wstring m_strText;
+    bool m_bCloseRequested = false;
 };

@@ -169,11 +169,6 @@ LRESULT CPromptChildDlg::OnCommand(WPARAM wParam) {
     }
 }
 
-void CPromptChildDlg::OnCancel() {
-    // Hiding the child alone would leave an empty shell standing.
-    SendToShell(WM_CLOSE, 0);
-}
-
 void CPromptChildDlg::SendToShell(UINT message, WPARAM wParam) {
     HWND shell = GetParent();
     if (shell != nullptr) ::SendMessageW(shell, message, wParam, 0);

@@ -32,10 +32,6 @@ protected:
     void LayoutControls(bool first) override;
     void FreeControlImages() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The child's own close (Alt+F4, its system menu) closes the box as the close button does;
-    // nothing confirms it but the confirm button.
-    void OnCancel() override;
-    void OnOK() override {}
 
     LRESULT OnCommand(WPARAM wParam);
     // Synchronous, to the owner: the shell.

@@ -2,6 +2,8 @@
 
 #include "framework/app.h"
 
+#include <algorithm>
+
 namespace {
 
 const DLGTEMPLATE* LoadDialogTemplate(UINT id) {
@@ -11,6 +13,13 @@ const DLGTEMPLATE* LoadDialogTemplate(UINT id) {
     HGLOBAL data = ::LoadResource(module, info);
     if (data == nullptr) return nullptr;
     return static_cast<const DLGTEMPLATE*>(::LockResource(data));
+}
+
+// Only this framework's windows: the system's helper windows of the thread stay as they are.
+BOOL CALLBACK CollectEnabledToolWindow(HWND hwnd, LPARAM windows) {
+    if (CWnd::FromHandlePermanent(hwnd) != nullptr && ::IsWindowEnabled(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+    return TRUE;
 }
 
 // The first window up the chain that is not a child: the window that can own a pop-up.
@@ -30,8 +39,9 @@ CDialog::~CDialog() = default;
 INT_PTR CDialog::DoModal() {
     if (m_hWnd != nullptr) return -1;
     HWND owner = ModalOwner();
-    const bool disabledOwner = owner != nullptr && ::IsWindowEnabled(owner);
-    if (disabledOwner) ::EnableWindow(owner, FALSE);
+    // Task-modal: no other window of the tool takes input while this one runs, so that nothing
+    // beneath it (a button of the main window, say) can start work or delete what this run uses.
+    const std::vector<HWND> disabled = DisableToolWindows(owner);
 
     m_nModalResult = -1;
     m_bContinueModal = true;
@@ -41,16 +51,33 @@ INT_PTR CDialog::DoModal() {
             ShowWindow(SW_SHOWNORMAL);
             RunModalLoop();
         }
-        // Hidden before the owner comes back, so activation goes to the owner and not elsewhere.
-        if (m_hWnd != nullptr)
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        HideWithoutActivating();
     }
     m_bContinueModal = false;
-    if (disabledOwner) ::EnableWindow(owner, TRUE);
+    // Enabled again before this window goes, so activation goes to them and not elsewhere.
+    for (auto it = disabled.rbegin(); it != disabled.rend(); ++it)
+        if (::IsWindow(*it)) ::EnableWindow(*it, TRUE);
     if (owner != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
     DestroyWindow();
     return m_nModalResult;
+}
+
+std::vector<HWND> CDialog::DisableToolWindows(HWND owner) {
+    struct {
+        std::vector<HWND> windows;
+    } walk;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledToolWindow, reinterpret_cast<LPARAM>(&walk.windows));
+    if (owner != nullptr && ::IsWindowEnabled(owner) &&
+        std::find(walk.windows.begin(), walk.windows.end(), owner) == walk.windows.end())
+        walk.windows.push_back(owner);
+    for (HWND hwnd : walk.windows) ::EnableWindow(hwnd, FALSE);
+    return walk.windows;
+}
+
+void CDialog::HideWithoutActivating() {
+    if (m_hWnd != nullptr)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
@@ -62,13 +89,11 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 
 void CDialog::EndDialog(INT_PTR result) {
     m_nModalResult = result;
-    if (!m_bContinueModal) {
-        // A modeless dialog is hidden, as the system's EndDialog does; its owner destroys it.
-        if (m_hWnd != nullptr)
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        return;
-    }
+    // Gone from the screen at once, as the system's EndDialog does: whatever the caller shows next
+    // (the result of an operation after its progress window, say) is not shown over a window
+    // that has already ended. A modeless dialog is only hidden; its owner destroys it.
+    HideWithoutActivating();
+    if (!m_bContinueModal) return;
     m_bContinueModal = false;
     // A send from another thread is handled inside GetMessage, which would not return on its
     // own: wake the loop so that it sees the end.
@@ -182,8 +207,14 @@ void CDialog::RunModalLoop() {
 }
 
 HWND CDialog::ModalOwner() const {
-    if (m_pParentWnd != nullptr) return TopLevelOf(m_pParentWnd->m_hWnd);
-    CWnd* main = AfxGetMainWnd();
-    if (main == nullptr || main == this || !::IsWindow(main->m_hWnd)) return nullptr;
-    return TopLevelOf(main->m_hWnd);
+    HWND owner = nullptr;
+    if (m_pParentWnd != nullptr) {
+        owner = TopLevelOf(m_pParentWnd->m_hWnd);
+    } else {
+        CWnd* main = AfxGetMainWnd();
+        if (main == nullptr || main == this || !::IsWindow(main->m_hWnd)) return nullptr;
+        owner = TopLevelOf(main->m_hWnd);
+    }
+    CWnd* object = CWnd::FromHandlePermanent(owner);
+    return object != nullptr ? object->ModalOwnerHwnd() : owner;
 }

@@ -2,6 +2,8 @@
 // CDialog: a window made from a dialog template of the resource module, run modally with our own
 // message loop (so that every window of a pair sees its keys first in PreTranslateMessage) or
 // created modeless.
+#include <vector>
+
 #include "framework/wnd.h"
 
 class CDialog : public CWnd {
@@ -9,7 +11,8 @@ public:
     explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // Runs the dialog until EndDialog: disables the owner, creates the window, centres it when
+    // Runs the dialog until EndDialog: disables the owner and every other enabled window of this
+    // framework on the thread, creates the window, centres it when
     // OnInitDialog left it hidden and in place, shows it and pumps messages; then re-enables the
     // owner and destroys the window. Returns EndDialog's result (IDOK, IDCANCEL, ...), or -1 when
     // the window could not be made. The owner is the parent's top-level window or, without a
@@ -50,6 +53,9 @@ private:
     BOOL HandleInitDialog(HWND hwnd);
     void RunModalLoop();
     HWND ModalOwner() const;
+    // Disables the thread's enabled framework windows and `owner`; returns them for re-enabling.
+    static std::vector<HWND> DisableToolWindows(HWND owner);
+    void HideWithoutActivating();
 
     bool m_bContinueModal = false;
     INT_PTR m_nModalResult = -1;

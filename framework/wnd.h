@@ -31,6 +31,9 @@ public:
 
     // Sees queued messages before they are translated and dispatched; TRUE swallows the message.
     virtual BOOL PreTranslateMessage(MSG* msg);
+    // The window that a modal window over this one is owned by: this one, unless it lies under a
+    // window of its own that must stay above it (a skinned pair's shell answers with its child).
+    virtual HWND ModalOwnerHwnd() const { return m_hWnd; }
     // Owner-drawn controls paint here: the parent hands its WM_DRAWITEM over to the control.
     virtual void DrawItem(DRAWITEMSTRUCT* drawItem);
 

@@ -171,17 +171,21 @@ TEST_F(PromptPair, ChildWindowGoesFirstThenTheShellThenTheChildObject) {
     EXPECT_EQ((std::vector<std::string>{"child destroyed", "shell destroyed", "child deleted"}), g_events);
 }
 
-TEST_F(PromptPair, WithoutTheShellImageNoChildIsMadeAndTheRunStillEnds) {
+TEST_F(PromptPair, WithoutTheShellImageTheRunEndsAtOnceWithMinusOneAndNoChild) {
     taskwing::PairTraits traits = taskwing::kPromptPair;
     traits.shellPng = 195;  // no such PNG
     ProbeShell shell(traits);
-    bool hadChild = true;
+    bool shownOrChild = false;
     shell.onShown = [&](ProbeShell& s) {
-        hadChild = s.ChildDlg() != nullptr;
+        // Never reached when the run ends inside OnInitDialog; ends the run if it is.
+        shownOrChild = true;
         s.PostMessage(WM_TEST_END);
     };
-    EXPECT_EQ(kEndedByTest, shell.DoModal());
-    EXPECT_FALSE(hadChild);
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(-1, shell.DoModal());
+    EXPECT_LT(::GetTickCount() - start, 1000u);
+    EXPECT_FALSE(shownOrChild);
+    EXPECT_EQ(nullptr, shell.ChildDlg());
 }
 
 // Sends WM_ERASEBKGND with a canvas of the child's size painted magenta; returns the centre pixel.

@@ -188,7 +188,7 @@ TEST_F(ProgressWindow, TheTextIsCentredAndItsDotsGrowOnEachTickOfTimer36) {
     EXPECT_NEAR(info.bottom - ink.bottom, ink.top, 3);
 }
 
-TEST_F(ProgressWindow, EnterEscapeAndClicksLeaveItOpen) {
+TEST_F(ProgressWindow, EnterEscapeClicksAndAltF4LeaveItOpen) {
     ProbeProgress progress;
     progress.SetOperationText(L"正在左移，请稍等");
     bool stillUp = false;
@@ -199,6 +199,8 @@ TEST_F(ProgressWindow, EnterEscapeAndClicksLeaveItOpen) {
             ::PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
             ::PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
         }
+        // Only WM_CLOSE_PROGRESS ends it: an early end would break the operation's order.
+        for (HWND target : {p.m_hWnd, p.ChildHwnd()}) ::PostMessageW(target, WM_SYSCOMMAND, SC_CLOSE, 0);
         // Runs after all of them, and only if none ended the run.
         p.onShown = [&](ProbeProgress& again) {
             stillUp = ::IsWindowVisible(again.m_hWnd) && ::IsWindowVisible(again.ChildHwnd());
@@ -231,7 +233,10 @@ TEST_F(ProgressWindow, ACloseSentFromAnotherThreadStopsTheDotsAndEndsTheRunAtOnc
         ::SetEvent(shown);
     };
     progress.onClosed = [&](ProbeProgress& p) {
+        // The close hides the pair at once; shown for a moment again, its text must be dot-free.
+        ::ShowWindow(child, SW_SHOWNA);
         stoppedWidth = InkWidth(p.InfoHwnd());
+        ::ShowWindow(child, SW_HIDE);
         // Nothing left to kill: the close stopped the timer.
         timerLeft = ::KillTimer(p.InfoHwnd(), kDotsTimer) != FALSE;
     };

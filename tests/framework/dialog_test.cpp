@@ -115,6 +115,34 @@ TEST(ModalDialog, TheMainWindowOwnsAndIsDisabledDuringARunWithoutParent) {
     app.m_pMainWnd = nullptr;
 }
 
+TEST(ModalDialog, EveryOtherWindowOfTheToolIsDisabledDuringARunAndOnlyThoseComeBack) {
+    // A pair's child is a second top-level window beside its shell: a run over the pair must take
+    // input from both, and give it back only to what it took it from.
+    ScriptedDialog shell(IDD_TEST_POPUP);
+    ScriptedDialog child(IDD_TEST_POPUP);
+    ScriptedDialog asleep(IDD_TEST_POPUP);
+    ASSERT_TRUE(shell.Create(IDD_TEST_POPUP));
+    ASSERT_TRUE(child.Create(IDD_TEST_POPUP, &shell));
+    ASSERT_TRUE(asleep.Create(IDD_TEST_POPUP));
+    asleep.EnableWindow(FALSE);
+
+    BOOL childEnabled = TRUE, shellEnabled = TRUE, selfEnabled = FALSE;
+    ScriptedDialog dialog(IDD_TEST_MODAL, &shell);
+    dialog.onInit = [&](ScriptedDialog& d) {
+        childEnabled = child.IsWindowEnabled();
+        shellEnabled = shell.IsWindowEnabled();
+        selfEnabled = d.IsWindowEnabled();
+        d.PostMessage(WM_TEST_END, IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_FALSE(childEnabled);
+    EXPECT_FALSE(shellEnabled);
+    EXPECT_TRUE(selfEnabled);
+    EXPECT_TRUE(child.IsWindowEnabled());
+    EXPECT_TRUE(shell.IsWindowEnabled());
+    EXPECT_FALSE(asleep.IsWindowEnabled());
+}
+
 TEST(ModalDialog, AHiddenUnmovedDialogIsCentredOnTheWorkAreaAndAMovedOneStays) {
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
