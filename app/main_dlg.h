@@ -45,8 +45,9 @@ protected:
     void FreeControlImages() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Start-up: the device type, then the gates; a failed gate ends the process.
-    void DetectDeviceType();
+    // Start-up: the device type, then the gates; a failed gate ends the process. The device type
+    // comes from the USB drives; a test host may name it instead.
+    virtual void DetectDeviceType();
     void RunStartGates();
     [[noreturn]] void FailGate(const wchar_t* logLine, const wchar_t* prompt);
     void OnStartCheck();

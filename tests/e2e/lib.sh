@@ -1,0 +1,146 @@
+# The end-to-end tests' harness: the real NorvaneTaskwing.exe staged in a delivery folder inside a
+# sandboxed copy of the prefix (nothing but C:, no link out, so that the tool's removal of its own
+# files can never reach the machine's), started as a user starts it, driven with real pointer
+# events from xdotool on the X display and read back from outside: window texts and places through
+# window_probe.exe, pixels through screenshots, the registry through reg, the log's bytes.
+#
+#   source tests/e2e/lib.sh
+#   e2e_setup <build folder> <sandbox folder>   once per script; needs DISPLAY
+#   e2e_stage <folder name>                      a fresh delivery folder in the user's Downloads
+#   e2e_start [VAR=value ...]                    starts the tool from it; E2E_PID
+#   e2e_wait_for <pattern> [seconds]             until a probe line matches (grep -E)
+#   e2e_click <control id> [pattern]             a real click in the middle of a visible control
+#   e2e_wait_exit [seconds]                      E2E_STATUS: the tool's exit code (or "running")
+#   check <description> <command...>             one assertion; e2e_finish prints the tally
+# shellcheck shell=bash
+source "$(dirname "${BASH_SOURCE[0]}")/../wine/sandbox.sh"
+
+E2E_PASSED=0
+E2E_FAILED=0
+
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        E2E_PASSED=$((E2E_PASSED + 1))
+        echo "ok: $what"
+    else
+        E2E_FAILED=$((E2E_FAILED + 1))
+        echo "FAIL: $what"
+    fi
+}
+
+e2e_finish() {
+    [ -n "${E2E_PID:-}" ] && kill "$E2E_PID" 2>/dev/null
+    nt_stop_sandbox "$E2E_BOX"
+    # Kept after a failure, for a look; gone after a pass.
+    if [ "$E2E_FAILED" -eq 0 ]; then rm -rf "$E2E_BOX"; fi
+    echo "$E2E_PASSED passed, $E2E_FAILED failed"
+    [ "$E2E_FAILED" -eq 0 ]
+}
+
+e2e_setup() {
+    E2E_BUILD=$1 E2E_BOX=$2
+    [ -n "${DISPLAY:-}" ] || { echo "the end-to-end tests need an X display" >&2; exit 1; }
+    local display=$DISPLAY
+    nt_make_sandbox "$E2E_BOX" || { echo "FAIL: no sandbox"; exit 1; }
+    export DISPLAY=$display
+    # Windows on the X display this time, and fast to close without a window manager.
+    nt_quiet wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
+    e2e_set_dpi 96
+    E2E_DRIVE=$E2E_BOX/drive_c
+    local user
+    for user in "$E2E_DRIVE"/users/*; do
+        user=${user##*/}
+        [ "$user" != Public ] && break
+    done
+    E2E_DOWNLOADS=$E2E_DRIVE/users/$user/Downloads
+    E2E_WIN_DOWNLOADS="C:\\users\\$user\\Downloads"
+    mkdir -p "$E2E_DRIVE/e2e"
+    cp "$E2E_BUILD/tests/e2e/window_probe.exe" "$E2E_DRIVE/e2e/"
+    E2E_FEEDBACK_LOG=$E2E_DRIVE/e2e/feedback.txt
+    E2E_LOG=$E2E_DRIVE/ProgramData/ToolLog/Taskwing.txt
+    trap e2e_finish EXIT
+}
+
+# Read by the next program that starts.
+e2e_set_dpi() { nt_quiet wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
+
+# e2e_stage <folder name> [exe] [dll]: the delivery folder as a user unpacks it.
+e2e_stage() {
+    E2E_DIR=$E2E_DOWNLOADS/$1
+    E2E_WIN_DIR="$E2E_WIN_DOWNLOADS\\$1"
+    rm -rf "$E2E_DIR"
+    mkdir -p "$E2E_DIR"
+    cp "${2:-$E2E_BUILD/app/NorvaneTaskwing.exe}" "$E2E_DIR/NorvaneTaskwing.exe"
+    [ "${3:-}" = none ] || cp "${3:-$E2E_BUILD/feedback/stub/VeskorFeedbackInformation.dll}" "$E2E_DIR/VeskorFeedbackInformation.dll"
+}
+
+# Started from its folder, as a double-click in the file manager starts it; the stand-in library
+# writes its calls to a file instead of opening pages.
+e2e_start() {
+    rm -f "$E2E_FEEDBACK_LOG"
+    (cd "$E2E_DIR" && exec env NT_FEEDBACK_LOG='C:\e2e\feedback.txt' "$@" wine NorvaneTaskwing.exe </dev/null >/dev/null 2>&1) &
+    E2E_PID=$!
+    E2E_STARTED=$(date +%s%N)
+}
+
+# One line per visible window of the tool and per control (see window_probe.cpp).
+e2e_probe() { (cd "$E2E_DRIVE/windows/system32" && wine 'C:\e2e\window_probe.exe' 2>/dev/null | tr -d '\r'); }
+
+e2e_wait_for() {
+    local pattern=$1 limit=${2:-15} deadline
+    deadline=$(($(date +%s) + limit))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        E2E_LINES=$(e2e_probe)
+        grep -qE -- "$pattern" <<<"$E2E_LINES" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# The rectangle "x y w h" of the first visible control with this id (and matching the pattern).
+e2e_control_rect() {
+    e2e_probe | awk -v id="$1" -v pat="${2:-}" '$1 == "ctl" && $3 == id && $8 == 1 && $0 ~ pat { print $4, $5, $6, $7; exit }'
+}
+
+e2e_click_at() {
+    # A move, a small move to be sure the control has seen the pointer, then the click.
+    xdotool mousemove "$1" "$2" sleep 0.15 mousemove_relative 1 0 sleep 0.15 click 1
+}
+
+e2e_click() {
+    local rect x y w h
+    rect=$(e2e_control_rect "$@")
+    [ -n "$rect" ] || { echo "no visible control $1" >&2; return 1; }
+    read -r x y w h <<<"$rect"
+    e2e_click_at $((x + w / 2)) $((y + h / 2))
+}
+
+e2e_wait_exit() {
+    local limit=${1:-15} n
+    for n in $(seq $((limit * 10))); do
+        if ! kill -0 "$E2E_PID" 2>/dev/null; then
+            wait "$E2E_PID"
+            E2E_STATUS=$?
+            E2E_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    E2E_STATUS=running
+    return 1
+}
+
+e2e_taskbar_al() {
+    wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl 2>/dev/null |
+        tr -d '\r' | awk '$1 == "TaskbarAl" { print $3 }'
+}
+
+# The log's lines as UTF-8 (the file is in code page 936).
+e2e_log_text() { [ -f "$E2E_LOG" ] && iconv -f GBK -t UTF-8 "$E2E_LOG"; }
+
+e2e_shot() { import -window root "$1"; }
+
+# The colour "#RRGGBB" of one screen pixel in a screenshot.
+e2e_pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
