@@ -9,6 +9,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -177,12 +178,17 @@ extern "C" {
 int __cdecl InitFreedbackDll(BSTR* texts) {
     if (!texts) return 0;
     LogCall(L"InitFreedbackDll");
+    // Tests make the library refuse (or answer some other number) through [Init] result; a refusal
+    // hands back no texts.
+    const std::wstring result = IniValue(L"Init", L"result");
+    const int answer = result.empty() ? 1 : _wtoi(result.c_str());
+    if (answer == 0) return 0;
     for (int i = 0; i < fb::kTextCount; ++i) {
         const std::wstring address = PageAddress(static_cast<PageIndex>(i));
         texts[i] = SysAllocStringLen(address.data(), static_cast<UINT>(address.size()));
         if (!texts[i]) return 0;  // what was filled is the caller's to free, as always
     }
-    return 1;
+    return answer;
 }
 
 int __cdecl FeedbackQuestion(const wchar_t* toolId, const wchar_t* version) {
