@@ -82,3 +82,29 @@ nt_stop() {
   for prefix in $nt_started_wineserver; do WINEPREFIX=$prefix nt_quiet wineserver -k || true; done
   if [ -n "$nt_started_xvfb" ]; then kill "$nt_started_xvfb" 2>/dev/null || true; fi
 }
+
+# The tool's version, as the project names it.
+nt_version() { sed -n 's/^project(NorvaneTaskwing VERSION \([0-9.]*\).*/\1/p' "$NT_ROOT/CMakeLists.txt"; }
+
+# nt_stage_delivery <exe> <dll> <folder>: the delivery folder as users get it, made afresh: the
+# executable and the feedback library, stripped (the build keeps its debug sections for us).
+nt_stage_delivery() {
+  local exe=$1 dll=$2 folder=$3 strip=${NT_STRIP:-i686-w64-mingw32-strip}
+  [ -n "$folder" ] && [ "$folder" != / ] || { echo "nt_stage_delivery: no folder" >&2; return 1; }
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  "$strip" -o "$folder/NorvaneTaskwing.exe" "$exe"
+  "$strip" -o "$folder/VeskorFeedbackInformation.dll" "$dll"
+}
+
+# nt_package_delivery <exe> <dll> <folder> <zip>: the staged folder, zipped with the folder itself
+# at the top, as users unpack it.
+nt_package_delivery() {
+  local folder zip
+  folder=$(realpath -m "$3")
+  zip=$(realpath -m "$4")
+  nt_stage_delivery "$1" "$2" "$folder" || return 1
+  rm -f "$zip"
+  mkdir -p "$(dirname "$zip")"
+  (cd "$(dirname "$folder")" && cmake -E tar cf "$zip" --format=zip "$(basename "$folder")")
+}
