@@ -102,16 +102,22 @@ constexpr PairRect ChildPlacement(const PairRect& shell, const PairInsets& inset
     return {x, y, x + width, y + height};
 }
 
-// Where the child goes when the shell moves it along.
-constexpr PairRect ChildOnShell(const PairRect& shell, const PairInsets& inset, float scale) {
-    return {shell.left + Scaled(inset.left, scale), shell.top + Scaled(inset.top, scale),
-            shell.right - Scaled(inset.right, scale), shell.bottom - Scaled(inset.bottom, scale)};
+// Where the child goes when the shell moves it along: moved by the truncated left and top insets,
+// keeping its size. Cut from the shell by each truncated inset instead, the child would come out a
+// pixel larger than at creation at 1.25 and 1.5, and the pair would change size at its first move.
+constexpr PairRect ChildOnShell(const PairRect& shell, const PairInsets& inset, float scale, int childWidth,
+                                int childHeight) {
+    const int left = shell.left + Scaled(inset.left, scale);
+    const int top = shell.top + Scaled(inset.top, scale);
+    return {left, top, left + childWidth, top + childHeight};
 }
 
-// Where the shell goes when the child leads.
-constexpr PairRect ShellAroundChild(const PairRect& child, const PairInsets& inset, float scale) {
-    return {child.left - Scaled(inset.left, scale), child.top - Scaled(inset.top, scale),
-            child.right + Scaled(inset.right, scale), child.bottom + Scaled(inset.bottom, scale)};
+// Where the shell goes when the child leads: the same, the other way round; the shell keeps its size.
+constexpr PairRect ShellAroundChild(const PairRect& child, const PairInsets& inset, float scale, int shellWidth,
+                                    int shellHeight) {
+    const int left = child.left - Scaled(inset.left, scale);
+    const int top = child.top - Scaled(inset.top, scale);
+    return {left, top, left + shellWidth, top + shellHeight};
 }
 
 // The drag strip within the child's client rectangle (both in the same coordinates).

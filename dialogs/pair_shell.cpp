@@ -6,6 +6,8 @@
 using taskwing::PairRect;
 
 namespace {
+constexpr UINT kActivateChild = WM_APP + 0x3A1;
+
 PairRect ToPairRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 }  // namespace
 
@@ -27,7 +29,9 @@ CPairShellDlg::~CPairShellDlg() = default;
 LRESULT CPairShellDlg::FollowChild(int left, int top, int right, int bottom) {
     // Once the child leads it keeps leading: the shell's own moves no longer move it back.
     m_bChildFollows = 0;
-    const PairRect shell = taskwing::ShellAroundChild({left, top, right, bottom}, m_traits.inset, m_fScale);
+    const RECT own = GetWindowRect();
+    const PairRect shell = taskwing::ShellAroundChild({left, top, right, bottom}, m_traits.inset, m_fScale,
+                                                      own.right - own.left, own.bottom - own.top);
     MoveWindow(shell.left, shell.top, shell.Width(), shell.Height(), TRUE);
     return 0;
 }
@@ -106,6 +110,20 @@ LRESULT CPairShellDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_DESTROY:
         return OnDestroy();
+    case WM_ACTIVATE: {
+        // The child is the window the user works in: activated (restored from the taskbar, a
+        // click on the rim), the shell hands the activation on, so that the window system raises
+        // the child, not the shell over it (Wine raises only the active window, and the shell's
+        // image would hide the child and take its clicks).
+        const LRESULT result = Default();
+        if (LOWORD(wParam) != WA_INACTIVE) PostMessage(kActivateChild);
+        return result;
+    }
+    case kActivateChild:
+        if (m_pChildDlg && ::IsWindowVisible(m_pChildDlg->m_hWnd) && ::IsWindowEnabled(m_pChildDlg->m_hWnd) &&
+            ::GetActiveWindow() == m_hWnd)
+            ::SetActiveWindow(m_pChildDlg->m_hWnd);
+        return 0;
     case WM_NCHITTEST:
         // The shell itself is never dragged; only the child's strip drags.
         return Default();
@@ -122,7 +140,9 @@ BOOL CPairShellDlg::PreTranslateMessage(MSG* msg) {
 LRESULT CPairShellDlg::OnMove() {
     const LRESULT result = Default();
     if (m_bChildFollows && m_pChildDlg && ::IsWindow(m_pChildDlg->m_hWnd)) {
-        const PairRect child = taskwing::ChildOnShell(ToPairRect(GetWindowRect()), m_traits.inset, m_fScale);
+        const RECT current = m_pChildDlg->GetWindowRect();
+        const PairRect child = taskwing::ChildOnShell(ToPairRect(GetWindowRect()), m_traits.inset, m_fScale,
+                                                      current.right - current.left, current.bottom - current.top);
         m_pChildDlg->MoveWindow(child.left, child.top, child.Width(), child.Height(), TRUE);
     }
     return result;

@@ -62,16 +62,17 @@ TEST(PairLayout, ProblemSolvedAndProgressSizesAt144Dpi) {
     EXPECT_EQ(198, progress.Height());
 }
 
-TEST(PairLayout, ChildOnTheShellAndShellAroundTheChildUseTruncatedInsets) {
-    EXPECT_EQ((PairRect{477, 437, 803, 583}), taskwing::ChildOnShell({472, 434, 808, 590}, kPromptInset, 1.0f));
-    EXPECT_EQ((PairRect{436, 418, 844, 602}), taskwing::ChildOnShell({430, 415, 850, 610}, kPromptInset, 1.25f));
-    EXPECT_EQ((PairRect{395, 399, 885, 619}), taskwing::ChildOnShell({388, 395, 892, 629}, kPromptInset, 1.5f));
+TEST(PairLayout, ChildOnTheShellAndShellAroundTheChildMoveByTruncatedInsetsAndKeepTheirSizes) {
+    EXPECT_EQ((PairRect{477, 437, 803, 583}), taskwing::ChildOnShell({472, 434, 808, 590}, kPromptInset, 1.0f, 326, 146));
+    // The child keeps the 407 x 182 and 489 x 219 of its creation.
+    EXPECT_EQ((PairRect{436, 418, 843, 600}), taskwing::ChildOnShell({430, 415, 850, 610}, kPromptInset, 1.25f, 407, 182));
+    EXPECT_EQ((PairRect{395, 399, 884, 618}), taskwing::ChildOnShell({388, 395, 892, 629}, kPromptInset, 1.5f, 489, 219));
 
-    EXPECT_EQ((PairRect{472, 434, 808, 590}), taskwing::ShellAroundChild({477, 437, 803, 583}, kPromptInset, 1.0f));
-    EXPECT_EQ((PairRect{430, 415, 850, 610}), taskwing::ShellAroundChild({436, 418, 844, 602}, kPromptInset, 1.25f));
-    EXPECT_EQ((PairRect{388, 395, 892, 629}), taskwing::ShellAroundChild({395, 399, 885, 619}, kPromptInset, 1.5f));
-    // Main window at 1.25: 6.25, 5, 6.25 and 8.75 become 6, 5, 6 and 8.
-    EXPECT_EQ((PairRect{94, 95, 506, 708}), taskwing::ShellAroundChild({100, 100, 500, 700}, kMainInset, 1.25f));
+    EXPECT_EQ((PairRect{472, 434, 808, 590}), taskwing::ShellAroundChild({477, 437, 803, 583}, kPromptInset, 1.0f, 336, 156));
+    EXPECT_EQ((PairRect{430, 415, 850, 610}), taskwing::ShellAroundChild({436, 418, 843, 600}, kPromptInset, 1.25f, 420, 195));
+    EXPECT_EQ((PairRect{388, 395, 892, 629}), taskwing::ShellAroundChild({395, 399, 884, 618}, kPromptInset, 1.5f, 504, 234));
+    // Main window at 1.25: left and top insets 6.25 and 5 become 6 and 5; the shell stays 512 x 763.
+    EXPECT_EQ((PairRect{94, 95, 606, 858}), taskwing::ShellAroundChild({100, 100, 599, 849}, kMainInset, 1.25f, 512, 763));
 }
 
 TEST(PairLayout, DragStripIsTheTopBandLessItsRightCut) {

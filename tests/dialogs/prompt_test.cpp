@@ -81,8 +81,9 @@ TEST_F(Prompt, EachKindShowsItsButtonsAndLabelsAtTheirPlaces) {
     const std::vector<std::string> lone1{"300,8,312,20", "135,107,190,131", "hidden", "10,30,316,106"};
     const std::vector<std::string> pair1{"300,8,312,20", "96,107,151,131", "175,107,230,131", "10,30,316,106"};
     // At 1.5 the shell's moves place the child with each inset truncated: 490 x 220.
-    const std::vector<std::string> lone15{"451,12,469,30", "203,160,285,196", "hidden", "15,45,475,160"};
-    const std::vector<std::string> pair15{"451,12,469,30", "144,160,226,196", "263,160,345,196", "15,45,475,160"};
+    // The child keeps its 489 x 219 of creation at 1.5.
+    const std::vector<std::string> lone15{"450,12,468,30", "202,160,284,196", "hidden", "15,45,474,159"};
+    const std::vector<std::string> pair15{"450,12,468,30", "143,160,225,196", "262,160,344,196", "15,45,474,159"};
     const UINT yes = IDB_PNG_PROMPT_YES_NORMAL, no = IDB_PNG_PROMPT_NO_NORMAL;
     const UINT confirm = IDB_PNG_PROMPT_CONFIRM_NORMAL, cancel = IDB_PNG_PROMPT_CANCEL_NORMAL;
     const Case cases[] = {

@@ -85,8 +85,9 @@ e2e_start() {
     E2E_STARTED=$(date +%s%N)
 }
 
-# One line per visible window of the tool and per control (see window_probe.cpp).
-e2e_probe() { (cd "$E2E_DRIVE/windows/system32" && wine 'C:\e2e\window_probe.exe' 2>/dev/null | tr -d '\r'); }
+# One line per visible window of the tool and per control (see window_probe.cpp); with arguments,
+# one of the probe's other commands (send, check, stats).
+e2e_probe() { (cd "$E2E_DRIVE/windows/system32" && wine 'C:\e2e\window_probe.exe' "$@" 2>/dev/null | tr -d '\r'); }
 
 e2e_wait_for() {
     local pattern=$1 limit=${2:-15} deadline

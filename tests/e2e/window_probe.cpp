@@ -1,14 +1,20 @@
 // Reads the tool's windows from outside, as another program on the same desktop: every visible
 // top-level window of the process that owns the window titled "Taskwing", with its controls.
 //   window_probe                 one line per window and control (UTF-8)
-//   window_probe send <hwnd> <message> <wParam>   a message to a window, e.g. WM_SYSCOMMAND
+//   window_probe send <hwnd> <message> <wParam>   posts a message to a window, e.g. WM_SYSCOMMAND
+//   window_probe check <id>      the check state (BM_GETCHECK) of the tool's control with that id
+//   window_probe stats           "threads <n> handles <n>" of the tool's process
 // Lines: "top <hwnd> <x> <y> <w> <h> <visible> <enabled> <iconic> <text>" and
 //        "ctl <parent> <id> <x> <y> <w> <h> <visible> <enabled> <text>" (screen coordinates).
 #include <windows.h>
 
+#include <psapi.h>
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,6 +58,58 @@ BOOL CALLBACK PrintTop(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
+HWND g_found = nullptr;
+int g_id = 0;
+
+BOOL CALLBACK FindControl(HWND hwnd, LPARAM) {
+    if (::GetDlgCtrlID(hwnd) == g_id && ::IsWindowVisible(hwnd)) {
+        g_found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindInTop(HWND hwnd, LPARAM) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process == g_process && ::IsWindowVisible(hwnd)) ::EnumChildWindows(hwnd, FindControl, 0);
+    return g_found == nullptr;
+}
+
+int PrintStats() {
+    int threads = 0;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == g_process) ++threads;
+    ::CloseHandle(snapshot);
+    // GetProcessHandleCount answers 0 under Wine; the system's handle table is real.
+    struct HandleEntry {
+        ULONG ownerPid;
+        BYTE objectType;
+        BYTE flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<char> table(8u << 20);
+    ULONG length = 0;
+    DWORD handles = 0;
+    constexpr ULONG kSystemHandleInformation = 16;
+    if (query != nullptr && query(kSystemHandleInformation, table.data(), static_cast<ULONG>(table.size()), &length) >= 0) {
+        const ULONG count = *reinterpret_cast<const ULONG*>(table.data());
+        const auto* entries = reinterpret_cast<const HandleEntry*>(table.data() + sizeof(ULONG_PTR));
+        for (ULONG i = 0; i < count; ++i)
+            if (entries[i].ownerPid == g_process) ++handles;
+    }
+    std::printf("threads %d handles %lu\n", threads, static_cast<unsigned long>(handles));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -64,6 +122,14 @@ int wmain(int argc, wchar_t** argv) {
     HWND main = ::FindWindowW(nullptr, L"Taskwing");
     if (main == nullptr) return 1;
     ::GetWindowThreadProcessId(main, &g_process);
+    if (argc == 2 && std::wstring(argv[1]) == L"stats") return PrintStats();
+    if (argc == 3 && std::wstring(argv[1]) == L"check") {
+        g_id = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+        ::EnumWindows(FindInTop, 0);
+        if (g_found == nullptr) return 1;
+        std::printf("%d\n", static_cast<int>(::SendMessageW(g_found, BM_GETCHECK, 0, 0)));
+        return 0;
+    }
     ::EnumWindows(PrintTop, 0);
     return 0;
 }

@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# The main window under a real pointer: sizes at 96 and 120 dpi, every control at its place, the
+# agreement box gating both operations, dragging by the strip, link hover colour and link clicks,
+# keys, minimise and restore; and the operation flow's guards: a second operation cannot start
+# under a running one, a close from outside waits for the result, ten operations leave nothing
+# behind, and a failed operation logs only after its prompt has been dismissed.
+# Usage: main_window_test.sh <build folder> <sandbox folder>
+set -u
+source "$(dirname "$0")/lib.sh"
+e2e_setup "$1" "$2"
+shots=$E2E_BOX/shots
+mkdir -p "$shots"
+
+lines_have() { grep -qE -- "$1" <<<"$E2E_LINES"; }
+lines_lack() { ! grep -qE -- "$1" <<<"$E2E_LINES"; }
+# "x y w h" of a top-level window line whose text matches, or of control <id>.
+top_rect() { awk -v pat="$1" '$1 == "top" && $0 ~ pat { print $3, $4, $5, $6; exit }' <<<"$E2E_LINES"; }
+content_rect() { awk '$1 == "top" && NF == 9 { print $3, $4, $5, $6; exit }' <<<"$E2E_LINES"; }
+ctl_rect() { awk -v id="$1" '$1 == "ctl" && $3 == id { print $4, $5, $6, $7; exit }' <<<"$E2E_LINES"; }
+shell_hwnd() { awk '$1 == "top" && / Taskwing$/ { print $2; exit }' <<<"$E2E_LINES"; }
+wait_gone() {
+    local n
+    for n in $(seq 30); do
+        E2E_LINES=$(e2e_probe)
+        lines_lack "$1" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Counts the pixels of colour $2 (RRGGBB) in the screenshot $1 within x y w h.
+count_colour() {
+    convert "$1" -crop "$5x$6+$3+$4" +repage txt:- 2>/dev/null | grep -ci "#$2"
+}
+
+# ---- 120 dpi: the pair grows by 1.25 --------------------------------------------------------
+e2e_set_dpi 120
+e2e_stage "Taskwing 120"
+e2e_start
+check "up at 120 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+check "shell 512 x 763 at 120 dpi" test "$(top_rect ' Taskwing$' | cut -d' ' -f3,4)" = "512 763"
+check "左移 307 x 58 at 120 dpi" test "$(ctl_rect 1017 | cut -d' ' -f3,4)" = "307 58"
+kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
+e2e_set_dpi 96
+
+# ---- 96 dpi: places, gating, drag, hover, keys, minimise ------------------------------------
+e2e_stage "Taskwing"
+e2e_start
+check "up at 96 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+sleep 0.5
+E2E_LINES=$(e2e_probe)
+read -r sx sy sw sh <<<"$(top_rect ' Taskwing$')"
+read -r cx cy cw ch <<<"$(content_rect)"
+check "shell 410 x 611" test "$sw $sh" = "410 611"
+check "content 400 x 600 on the shell with edges 5/4/5/7" \
+    test "$cw $ch $((cx - sx)) $((cy - sy)) $((sx + sw - cx - cw)) $((sy + sh - cy - ch))" = "400 600 5 4 5 7"
+# Places relative to the content window, as the layout puts them at 96 dpi.
+place() { local x y w h; read -r x y w h <<<"$(ctl_rect "$1")"; echo "$((x - cx)) $((y - cy)) $w $h"; }
+check "close at 368,0 26x34" test "$(place 1011)" = "368 0 26 34"
+check "minimise at 340,0 26x34" test "$(place 1012)" = "340 0 26 34"
+check "version at 188,16 140x15" test "$(place 1014)" = "188 16 140 15"
+check "左移 at 77,240 246x47" test "$(place 1017)" = "77 240 246 47"
+check "居中 at 77,299 246x47" test "$(place 1018)" = "77 299 246 47"
+check "更多工具 at 50,545 58x18, shown" test "$(place 1010)" = "50 545 58 18"
+read -r ax ay aw ah <<<"$(place 1013)"
+read -r lx ly lw lh <<<"$(place 1015)"
+read -r fx fy fw fh <<<"$(place 1016)"
+check "同意 at 8,575, 20 high" test "$ax $ay $ah" = "8 575 20"
+check "agreement link 6 after 同意, 14 characters wide" test "$lx $ly $((lw % 14))" = "$((ax + aw + 6)) 575 0"
+check "feedback link ends 6 before the right edge" test "$fy $((fx + fw))" = "575 394"
+check "version text" lines_have '^ctl [0-9]+ 1014 .* 1\.1\.22\.1017$'
+check "同意 checked at start" test "$(e2e_probe check 1013)" = 1
+
+e2e_shot "$shots/start.png"
+# Gating: unchecked, both operations are disabled and look it; checked again, they come back.
+e2e_click 1013
+sleep 0.4
+E2E_LINES=$(e2e_probe)
+check "同意 unchecked by a click" test "$(e2e_probe check 1013)" = 0
+check "左移 and 居中 disabled" lines_have '^ctl [0-9]+ 1017 .* 1 0 左移$'
+check "居中 disabled" lines_have '^ctl [0-9]+ 1018 .* 1 0 居中$'
+e2e_shot "$shots/unchecked.png"
+mx=$((cx + 200)) my=$((cy + 263))
+check "左移 shows another image when disabled" \
+    test "$(e2e_pixel "$shots/start.png" $((cx + 100)) "$my")" != "$(e2e_pixel "$shots/unchecked.png" $((cx + 100)) "$my")"
+check "the box is drawn differently unchecked" \
+    test "$(convert "$shots/start.png" -crop "16x16+$((cx + 8))+$((cy + 577))" +repage -format '%#' info:)" != \
+         "$(convert "$shots/unchecked.png" -crop "16x16+$((cx + 8))+$((cy + 577))" +repage -format '%#' info:)"
+before=$(e2e_taskbar_al)
+e2e_click_at "$mx" "$my"
+sleep 1.5
+E2E_LINES=$(e2e_probe)
+check "a disabled 左移 starts nothing" lines_lack '正在左移|开始按钮左移'
+e2e_click 1013
+sleep 0.4
+E2E_LINES=$(e2e_probe)
+check "checked again: 左移 enabled" lines_have '^ctl [0-9]+ 1017 .* 1 1 左移$'
+check "checked again: 居中 enabled" lines_have '^ctl [0-9]+ 1018 .* 1 1 居中$'
+
+# Hover: a link turns 0xFF0000 (blue on the screen) under the pointer.
+read -r gx gy gw gh <<<"$(ctl_rect 1016)"
+e2e_shot "$shots/link.png"
+xdotool mousemove $((gx + gw / 2)) $((gy + gh / 2)) sleep 0.1 mousemove_relative 1 0 sleep 0.5
+e2e_shot "$shots/link-hover.png"
+check "feedback link drawn in 0xFF5C5C" test "$(count_colour "$shots/link.png" 5C5CFF "$gx" "$gy" "$gw" "$gh")" -gt 5
+check "feedback link 0xFF0000 under the pointer" test "$(count_colour "$shots/link-hover.png" 0000FF "$gx" "$gy" "$gw" "$gh")" -gt 5
+xdotool mousemove $((cx + 200)) $((cy + 150)) sleep 0.4
+
+# Link clicks and 更多工具 go to the feedback library.
+rm -f "$E2E_FEEDBACK_LOG"
+e2e_click 1016
+e2e_click 1015
+e2e_click 1010
+sleep 0.5
+calls=$(tr -d '\r' <"$E2E_FEEDBACK_LOG" 2>/dev/null)
+check "feedback link: FeedbackQuestion" grep -qP '^FeedbackQuestion\t10132\t1\.1\.22\.1017$' <<<"$calls"
+check "agreement link: OpenUseAgreementUrl" grep -qx 'OpenUseAgreementUrl' <<<"$calls"
+check "更多工具: OpenUrl with the library's fourth text" grep -qP '^OpenUrl\thttps?://' <<<"$calls"
+
+# Dragging by the strip moves both windows; the strip's right 86 px does not drag.
+xdotool mousemove $((cx + 150)) $((cy + 12)) mousedown 1 sleep 0.2 mousemove $((cx + 190)) $((cy + 42)) sleep 0.2 \
+    mousemove $((cx + 210)) $((cy + 62)) sleep 0.3 mouseup 1
+sleep 0.5
+E2E_LINES=$(e2e_probe)
+read -r nsx nsy nsw nsh <<<"$(top_rect ' Taskwing$')"
+read -r ncx ncy ncw nch <<<"$(content_rect)"
+check "drag moved the content window by 60,50" test "$((ncx - cx)) $((ncy - cy))" = "60 50"
+check "the shell followed with its edges" test "$((ncx - nsx)) $((ncy - nsy)) $nsw $nsh" = "5 4 410 611"
+cx=$ncx cy=$ncy sx=$nsx sy=$nsy
+xdotool mousemove $((cx + 320)) $((cy + 12)) mousedown 1 sleep 0.2 mousemove $((cx + 340)) $((cy + 52)) sleep 0.3 mouseup 1
+sleep 0.5
+E2E_LINES=$(e2e_probe)
+check "no drag from the strip's right end" test "$(content_rect | cut -d' ' -f1,2)" = "$cx $cy"
+
+# Enter and Escape close nothing and press nothing.
+xdotool mousemove $((cx + 200)) $((cy + 150)) click 1 key Escape key Return
+sleep 1
+E2E_LINES=$(e2e_probe)
+check "Esc and Enter: still up, no prompt, no operation" bash -c "kill -0 $E2E_PID && ! grep -qE ' 1006 |正在' <<<'$E2E_LINES'"
+
+# Minimise, then restore from outside (there is no taskbar on the test display).
+e2e_click 1012
+sleep 0.8
+E2E_LINES=$(e2e_probe)
+check "minimised" lines_have '^top [0-9]+ .* 1 1 1 Taskwing$'
+e2e_probe send "$(shell_hwnd)" 0x112 0xF120 >/dev/null
+sleep 0.8
+E2E_LINES=$(e2e_probe)
+check "restored with its content" bash -c "grep -qE '^top [0-9]+ .* 1 1 0 Taskwing$' <<<'$E2E_LINES' && grep -qE '^ctl [0-9]+ 1017 .* 1 1 左移$' <<<'$E2E_LINES'"
+
+# ---- The operations' guards -----------------------------------------------------------------
+ok_prompt() { e2e_click 1007 && wait_gone ' 1006 '; }
+e2e_click 1018
+check "居中 done" e2e_wait_for ' 1006 .*开始按钮居中成功$' 10
+ok_prompt
+# A click on 居中's edge, which the progress window of 左移 leaves uncovered, starts nothing.
+e2e_click 1017
+check "progress of 左移 up" e2e_wait_for '正在左移' 3
+e2e_click_at $((cx + 79)) $((cy + 322))
+check "左移's result" e2e_wait_for ' 1006 .*开始按钮左移成功$' 10
+ok_prompt
+sleep 1.5
+E2E_LINES=$(e2e_probe)
+check "no second operation after it" lines_lack '正在居中|开始按钮居中'
+check "TaskbarAl 0 (居中 never ran)" test "$(e2e_taskbar_al)" = 0x0
+
+# A close sent from outside during an operation is refused; the result still comes.
+e2e_click 1018
+check "progress of 居中 up" e2e_wait_for '正在居中' 3
+e2e_probe send "$(shell_hwnd)" 0x10 0 >/dev/null
+check "the result still comes" e2e_wait_for ' 1006 .*开始按钮居中成功$' 10
+ok_prompt
+sleep 0.5
+E2E_LINES=$(e2e_probe)
+check "and the tool runs on without a problem-solved window" bash -c "kill -0 $E2E_PID && ! grep -q ' 1003 ' <<<'$E2E_LINES'"
+
+# Ten operations leave no window, thread or handle behind.
+stats_before=$(e2e_probe stats)
+for n in 1 2 3 4 5; do
+    e2e_click 1017; e2e_wait_for ' 1006 .*左移成功$' 10; ok_prompt
+    e2e_click 1018; e2e_wait_for ' 1006 .*居中成功$' 10; ok_prompt
+done
+sleep 1
+stats_after=$(e2e_probe stats)
+E2E_LINES=$(e2e_probe)
+echo "before: $stats_before; after ten operations: $stats_after"
+check "ten operations: same threads and handles" test "$stats_before" = "$stats_after"
+check "ten operations: two windows left" test "$(grep -c '^top ' <<<"$E2E_LINES")" = 2
+kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
+
+# ---- A failed operation ----------------------------------------------------------------------
+# Under another code page `reg` prints its success in English: the operation counts as failed (and
+# the code-page notice comes first).
+rm -f "$E2E_LOG"
+e2e_stage "Taskwing failing"
+e2e_start LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+check "code-page notice" e2e_wait_for ' 1006 .*本工具仅支持简体中文版$' 15
+ok_prompt
+e2e_click 1017
+check "failure prompt" e2e_wait_for ' 1006 .*开始按钮左移失败$' 10
+check "nothing logged while the prompt stands" test -z "$(e2e_log_text)"
+ok_prompt
+sleep 0.5
+check "the failure line after it, in GBK" grep -q '开始按钮左移失败' <<<"$(e2e_log_text)"
+check "one time-stamped line" test "$(e2e_log_text | grep -c .)" = 1
