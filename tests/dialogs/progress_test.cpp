@@ -268,4 +268,20 @@ TEST_F(ProgressWindow, ACloseSentFromAnotherThreadStopsTheDotsAndEndsTheRunAtOnc
     EXPECT_EQ(nullptr, progress.ChildDlg());
 }
 
+TEST_F(ProgressWindow, ACloseRequestedBeforeTheWindowExistsEndsTheRunAsSoonAsItIsMade) {
+    // The worker starts before the window: its close can come first, and must not be lost.
+    ProbeProgress progress;
+    progress.SetOperationText(L"正在左移，请稍等");
+    bool shown = false;
+    progress.onShown = [&](ProbeProgress& p) {
+        shown = true;  // only if the early close was lost; ends the run so the test cannot hang
+        p.PostMessage(WM_CLOSE_PROGRESS);
+    };
+    progress.CloseProgress();
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(IDOK, progress.DoModal());
+    EXPECT_LT(::GetTickCount() - start, 1000u);
+    EXPECT_FALSE(shown);
+}
+
 }  // namespace

@@ -57,6 +57,11 @@ for dpi in 96 144; do
         check "problem-solved shell 410 x 479" grep -qE '^top [0-9]+ -?[0-9]+ -?[0-9]+ 410 479 ' <<<"$E2E_LINES"
         check "answer 266 x 60" grep -qE '^ctl [0-9]+ 1003 -?[0-9]+ -?[0-9]+ 266 60 ' <<<"$E2E_LINES"
     fi
+    # A second close while it stands opens no second one.
+    main_shell=$(awk '$1 == "top" && / Taskwing$/ { s = $2 } END { print s }' <<<"$E2E_LINES")
+    e2e_probe send "$main_shell" 0x10 0 >/dev/null
+    sleep 0.5
+    check "a second close opens no second window" test "$(e2e_probe | grep -c '^ctl [0-9]* 1003 ')" = 1
     clicked=$(date +%s)
     e2e_click 1003
     check "the tool ends" e2e_wait_exit 15
@@ -77,3 +82,52 @@ done
 
 e2e_set_dpi 96
 check "nothing is logged on success" test -z "$(e2e_log_text)"
+
+# Messages the content window answers without doing anything: result codes outside 1 to 4, a close
+# of the progress window when there is none, and 0x7E8.
+e2e_stage "Taskwing answers"
+e2e_start
+e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+content=$(awk '$1 == "top" && NF == 9 { print $2; exit }' <<<"$E2E_LINES")
+check "WM_ALIGN_RESULT 0 and 5 answer 1" test "$(e2e_probe sendwait "$content" 0x5F6 0) $(e2e_probe sendwait "$content" 0x5F6 5)" = "1 1"
+check "WM_CLOSE_PROGRESS without a progress window answers 1" test "$(e2e_probe sendwait "$content" 0x5F5 0)" = 1
+check "0x7E8 answers 1" test "$(e2e_probe sendwait "$content" 0x7E8 0)" = 1
+sleep 0.3
+check "and nothing shows" lines_lack ' 1006 '
+kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
+
+# The close removes the tool's own files from any folder, and nothing else: a foreign file keeps
+# its folder; blanks, &, ^, !, ( and Chinese characters are names like any other; a name with % is
+# refused (the command interpreter would expand it), and everything stays.
+# close_from <folder name> [foreign]: start, close, answer 其他, wait for the end.
+close_from() {
+    e2e_stage "$1"
+    [ -n "${2:-}" ] && printf 'mine\r\n' >"$E2E_DIR/$2"
+    e2e_start
+    e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15 && e2e_click 1011 && e2e_wait_for '^ctl [0-9]+ 131 ' 10 &&
+        e2e_click 131 && e2e_wait_exit 15 && [ "$E2E_STATUS" = 0 ]
+}
+gone_within_5s() {
+    local n
+    for n in $(seq 25); do
+        [ -e "$1" ] || return 0
+        sleep 0.2
+    done
+    return 1
+}
+before=$(cd "$E2E_DRIVE" && find . -path ./users -prune -o -path ./e2e -prune -o -path ./ProgramData -prune -o \
+    -path ./windows -prune -o -printf '%y %s %p\n' | sort)
+for name in "a b & c" "x^y!z (1)" "任务栏 工具"; do
+    check "closed from \"$name\"" close_from "$name"
+    check "\"$name\" removed" gone_within_5s "$E2E_DIR"
+done
+check "closed from a folder with a foreign file" close_from "Downloads mix" "notes.txt"
+sleep 4
+check "the foreign file and its folder stay" test -f "$E2E_DIR/notes.txt"
+check "the tool's own files are gone from it" test ! -e "$E2E_DIR/NorvaneTaskwing.exe" -a ! -e "$E2E_DIR/VeskorFeedbackInformation.dll"
+check "closed from \"50%OS%off\"" close_from "50%OS%off"
+sleep 4
+check "a name with % keeps everything" test -f "$E2E_DIR/NorvaneTaskwing.exe" -a -f "$E2E_DIR/VeskorFeedbackInformation.dll"
+after=$(cd "$E2E_DRIVE" && find . -path ./users -prune -o -path ./e2e -prune -o -path ./ProgramData -prune -o \
+    -path ./windows -prune -o -printf '%y %s %p\n' | sort)
+check "nothing else on C: changed" test "$before" = "$after"

@@ -2,6 +2,7 @@
 // top-level window of the process that owns the window titled "Taskwing", with its controls.
 //   window_probe                 one line per window and control (UTF-8)
 //   window_probe send <hwnd> <message> <wParam>   posts a message to a window, e.g. WM_SYSCOMMAND
+//   window_probe sendwait <hwnd> <message> <wParam>   sends it and prints the answer
 //   window_probe check <id>      the check state (BM_GETCHECK) of the tool's control with that id
 //   window_probe stats           "threads <n> handles <n>" of the tool's process
 // Lines: "top <hwnd> <x> <y> <w> <h> <visible> <enabled> <iconic> <text>" and
@@ -113,10 +114,14 @@ int PrintStats() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 5 && std::wstring(argv[1]) == L"send") {
+    if (argc == 5 && (std::wstring(argv[1]) == L"send" || std::wstring(argv[1]) == L"sendwait")) {
         HWND target = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::wcstoul(argv[2], nullptr, 10)));
-        ::PostMessageW(target, static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0)),
-                       static_cast<WPARAM>(std::wcstoul(argv[4], nullptr, 0)), 0);
+        const UINT message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const WPARAM wParam = static_cast<WPARAM>(std::wcstoul(argv[4], nullptr, 0));
+        if (std::wstring(argv[1]) == L"send") return ::PostMessageW(target, message, wParam, 0) ? 0 : 1;
+        DWORD_PTR answer = 0;
+        if (!::SendMessageTimeoutW(target, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(answer));
         return 0;
     }
     HWND main = ::FindWindowW(nullptr, L"Taskwing");
