@@ -147,6 +147,13 @@ sleep 0.8
 E2E_LINES=$(e2e_probe)
 check "restored with its content" bash -c "grep -qE '^top [0-9]+ .* 1 1 0 Taskwing$' <<<'$E2E_LINES' && grep -qE '^ctl [0-9]+ 1017 .* 1 1 左移$' <<<'$E2E_LINES'"
 
+# The system menu's About item opens the About box; 确定 closes it.
+e2e_probe send "$(shell_hwnd)" 0x112 0x10 >/dev/null
+check "About box" e2e_wait_for '^top [0-9]+ .* 关于 NorvaneTaskwing$' 5
+check "its lines" bash -c "grep -q 'NorvaneTaskwing，1.0 版' <<<'$E2E_LINES' && grep -q '任务栏开始按钮一键左移或居中' <<<'$E2E_LINES'"
+e2e_click 1 '确定'
+check "About box closed" wait_gone '关于 NorvaneTaskwing'
+
 # ---- The operations' guards -----------------------------------------------------------------
 ok_prompt() { e2e_click 1007 && wait_gone ' 1006 '; }
 e2e_click 1018

@@ -49,6 +49,14 @@ for dpi in 96 144; do
 
     e2e_click 1011
     check "problem-solved window up" e2e_wait_for '^ctl [0-9]+ 1003 ' 10
+    # The answers' places from the top-left of the problem-solved window's client area.
+    answers=$(awk '$1 == "top" && NF == 9 && c == "" { c = $3 " " $4 } $1 == "ctl" && ($3 == 1003 || $3 == 1004 || $3 == 131) {
+        split(c, o, " "); printf "%d,%d ", $4 - o[1], $5 - o[2] }' <<<"$E2E_LINES")
+    if [ "$dpi" = 144 ]; then
+        check "answers at 100,231 101,351 101,471" test "$answers" = "100,231 101,351 101,471 "
+    else
+        check "answers at 67,154 67,234 67,314" test "$answers" = "67,154 67,234 67,314 "
+    fi
     if [ "$dpi" = 144 ]; then
         # 410 x 479 at 1.5; the answers 399 x 90.
         check "problem-solved shell 615 x 718" grep -qE '^top [0-9]+ -?[0-9]+ -?[0-9]+ 615 718 ' <<<"$E2E_LINES"
