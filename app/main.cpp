@@ -1,12 +1,11 @@
 #include <windows.h>
 
+#include "app/dll_search.h"
 #include "app/taskwing_app.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    // Before any library is loaded: later loads search the system folder only, so a DLL planted
-    // beside the tool (in a downloads folder, say) never runs in this elevated process. The
-    // feedback library is loaded by its full path.
-    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Before any library is loaded by name: this process runs elevated.
+    taskwing::RestrictDllSearchToSystemFolder();
     CNorvaneTaskwingApp app;
     return app.Run(instance);
 }
