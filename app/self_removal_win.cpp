@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/self_removal.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace taskwing {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/main_dlg.h"
-#include "framework/gdiplus_session.h"
+#include "base/gdiplus_session.h"
 
 BOOL CNorvaneTaskwingApp::InitInstance() {
     ScopedGdiPlus gdiplus;  // until the main window has closed

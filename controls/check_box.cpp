@@ -1,6 +1,7 @@
 #include "controls/check_box.h"
 
 #include "controls/check_box_layout.h"
+#include "framework/app.h"
 #include "resources/resource.h"
 #include "system/system_helpers.h"
 
@@ -76,7 +77,7 @@ void CCheckBoxBtn::PaintInto(HDC target) {
     ::FillRect(dc, &m_rcClient, m_brBack.get());
     ::SetBkMode(dc, TRANSPARENT);
 
-    if (!m_pImgCheck) LoadPngResource(m_pImgCheck, IDB_PNG_CHECKBOX);
+    if (!m_pImgCheck) LoadPngResource(m_pImgCheck, AfxGetResourceHandle(), IDB_PNG_CHECKBOX);
     if (m_pImgCheck) {
         const taskwing::CheckBoxLayout layout = taskwing::CheckBoxLayoutFor(m_rcClient.left, height, m_fScale);
         {

@@ -4,10 +4,10 @@
 // PNG strip followed by the window text in black on white.
 #include <optional>
 
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
 #include "controls/static_text_paint.h"
 #include "framework/controls.h"
-#include "framework/gdiplus_session.h"
-#include "framework/handles.h"
 #include "system/png_resource.h"
 
 class CCheckBoxBtn : public CButton {

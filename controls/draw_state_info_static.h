@@ -3,9 +3,9 @@
 // one more every second while its timer runs.
 #include <string>
 
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
 #include "framework/controls.h"
-#include "framework/gdiplus_session.h"
-#include "framework/handles.h"
 
 class CDrawStateInfoStatic : public CStatic {
 public:

@@ -5,9 +5,9 @@
 // transparent to the mouse.
 #include <string>
 
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
 #include "framework/controls.h"
-#include "framework/gdiplus_session.h"
-#include "framework/handles.h"
 
 class CDrawTextStatic : public CStatic {
 public:

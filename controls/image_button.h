@@ -5,9 +5,9 @@
 // insets for images with a transparent margin, and it paints on erase too, so it never flashes.
 #include <atomic>
 
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
 #include "framework/controls.h"
-#include "framework/gdiplus_session.h"
-#include "framework/handles.h"
 #include "system/png_resource.h"
 
 class CImageButton : public CButton {

@@ -2,14 +2,15 @@
 
 #include "controls/mouse_tracking.h"
 #include "controls/static_text_paint.h"
+#include "framework/app.h"
 
 CPngButton::CPngButton() : m_brBack(::CreateSolidBrush(RGB(255, 255, 255))) {}
 
 void CPngButton::SetImages(UINT normalId, UINT hoverId, UINT pressedId, UINT disabledId) {
-    LoadPngResource(m_pImgNormal, normalId);
-    LoadPngResource(m_pImgHover, hoverId);
-    LoadPngResource(m_pImgPressed, pressedId);
-    LoadPngResource(m_pImgDisabled, disabledId);
+    LoadPngResource(m_pImgNormal, AfxGetResourceHandle(), normalId);
+    LoadPngResource(m_pImgHover, AfxGetResourceHandle(), hoverId);
+    LoadPngResource(m_pImgPressed, AfxGetResourceHandle(), pressedId);
+    LoadPngResource(m_pImgDisabled, AfxGetResourceHandle(), disabledId);
 }
 
 void CPngButton::FreeImages() {

@@ -3,9 +3,9 @@
 // itself entirely from four PNG images, one per look, over the piece of its parent's background
 // that lies under it. Captions are part of the images. Clicks reach the owner as the usual
 // BN_CLICKED from the default button processing.
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
 #include "framework/controls.h"
-#include "framework/gdiplus_session.h"
-#include "framework/handles.h"
 #include "system/png_resource.h"
 
 class CPngButton : public CButton {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "framework/gdiplus_session.h"
-#include "framework/handles.h"
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
 
 namespace taskwing {
 

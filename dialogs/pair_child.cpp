@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "dialogs/pair_shell.h"
+#include "framework/app.h"
 
 CPairChildDlg::CPairChildDlg(const taskwing::PairTraits& traits)
     : CDialog(traits.childTemplate, nullptr), m_bOnDragStrip(traits.onDragStripAtStart ? 1 : 0), m_traits(traits) {}
@@ -26,7 +27,7 @@ void CPairChildDlg::OnCancel() {
 }
 
 bool CPairChildDlg::LoadBkImage() {
-    if (!m_pBkImage) LoadPngResource(m_pBkImage, m_traits.childPng);
+    if (!m_pBkImage) LoadPngResource(m_pBkImage, AfxGetResourceHandle(), m_traits.childPng);
     return m_pBkImage != nullptr;
 }
 

@@ -1,7 +1,8 @@
 #include "dialogs/pair_shell.h"
 
+#include "base/handles.h"
 #include "dialogs/pair_child.h"
-#include "framework/handles.h"
+#include "framework/app.h"
 
 using taskwing::PairRect;
 
@@ -42,7 +43,7 @@ BOOL CPairShellDlg::OnInitDialog() {
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     // Without its image the shell would stand invisible and modal, and nobody could close it: the
     // run ends at once with -1, which callers take as a failed start.
-    if (!m_pBkImage && !LoadPngResource(m_pBkImage, m_traits.shellPng)) {
+    if (!m_pBkImage && !LoadPngResource(m_pBkImage, AfxGetResourceHandle(), m_traits.shellPng)) {
         EndDialog(-1);
         return TRUE;
     }

@@ -7,8 +7,8 @@
 #include <array>
 #include <string>
 
+#include "base/handles.h"
 #include "feedback/feedback_exports.h"
-#include "framework/handles.h"
 
 namespace taskwing::feedback {
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "framework/handles.h"
+#include "base/code_page.h"
+#include "base/handles.h"
 #include "log/log_format.h"
-#include "log/log_text.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ void CLogSaveCloseFile::WriteText(std::string text, std::string fileName) {
 
 void CLogSaveCloseFile::WriteHex(const unsigned char* bytes, std::int32_t count, std::string fileName) {
     CPacketLog packet;
-    packet.SetText(taskwing::LogTextFromWide(taskwing::FormatHexBytes(bytes, count), CP_ACP));
+    packet.SetText(taskwing::FromWide(taskwing::FormatHexBytes(bytes, count), CP_ACP));
     packet.SetFileName(std::move(fileName));
     WritePacket(&packet);
 }
@@ -73,7 +73,7 @@ void CLogSaveCloseFile::WriteHex(const unsigned char* bytes, std::int32_t count,
 void CLogSaveCloseFile::WritePacket(CPacketLog* packet) {
     if (packet == nullptr) return;
     try {
-        Append(packet->GetFileName(), taskwing::LogTextToWide(packet->GetText(), CP_ACP));
+        Append(packet->GetFileName(), taskwing::ToWide(packet->GetText(), CP_ACP));
     } catch (...) {
         // Logging never fails its caller: an entry that could not even be built is dropped.
     }
@@ -93,7 +93,7 @@ void CLogSaveCloseFile::Append(const std::string& fileName, const std::wstring& 
 }
 
 void CLogSaveCloseFile::AppendEntry(const std::string& fileName, const std::wstring& text) {
-    const std::wstring path = m_strLogDir + taskwing::LogTextToWide(fileName, CP_ACP);
+    const std::wstring path = m_strLogDir + taskwing::ToWide(fileName, CP_ACP);
     // Append-only access puts every write at the end of the file in one piece, also while another
     // process of the tool appends to the same file. No share-delete: nobody moves it under us.
     taskwing::unique_hfile file(CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA,
@@ -104,8 +104,8 @@ void CLogSaveCloseFile::AppendEntry(const std::string& fileName, const std::wstr
     {
         AppendLock appending(file.get());
         // Stamped while no other writer can append, so stamps follow the file's order.
-        const std::string entry = taskwing::LogTextFromWide(taskwing::FormatLogEntry(ToLogTime(Now()), text),
-                                                            kLogCodePage, WC_NO_BEST_FIT_CHARS);
+        const std::string entry = taskwing::FromWide(taskwing::FormatLogEntry(ToLogTime(Now()), text),
+                                                     kLogCodePage, WC_NO_BEST_FIT_CHARS);
         // Stamp, text and line end in a single write, so no other writer's bytes can land between them.
         DWORD written = 0;
         WriteFile(file.get(), entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "framework/critical_section.h"
+#include "base/critical_section.h"
 #include "log/log_base.h"
 
 namespace taskwing {

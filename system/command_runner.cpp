@@ -3,8 +3,10 @@
 #include <atomic>
 #include <cstring>
 #include <cwchar>
+#include <string_view>
 
-#include "framework/handles.h"
+#include "base/code_page.h"
+#include "base/handles.h"
 
 namespace {
 
@@ -39,12 +41,7 @@ private:
 };
 
 void AppendAnsi(const char* bytes, size_t count, std::wstring& output) {
-    if (count == 0) return;
-    const int chars = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(count), nullptr, 0);
-    if (chars <= 0) return;
-    const size_t at = output.size();
-    output.resize(at + static_cast<size_t>(chars));
-    MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(count), output.data() + at, chars);
+    output += taskwing::ToWide(std::string_view(bytes, count), CP_ACP);
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "framework/app.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace {
 
@@ -27,8 +26,7 @@ public:
     static void operator delete(void* memory) { Gdiplus::DllExports::GdipFree(memory); }
 };
 
-Gdiplus::Image* DecodePngResource(UINT id) {
-    HMODULE module = AfxGetResourceHandle();
+Gdiplus::Image* DecodePngResource(HMODULE module, UINT id) {
     HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
     if (info == nullptr) return nullptr;
     const DWORD size = ::SizeofResource(module, info);
@@ -60,16 +58,16 @@ Gdiplus::Image* DecodePngResource(UINT id) {
 
 }  // namespace
 
-BOOL LoadPngResource(Gdiplus::Image** out, UINT id) {
+BOOL LoadPngResource(Gdiplus::Image** out, HMODULE module, UINT id) {
     if (out == nullptr) return FALSE;
-    Gdiplus::Image* image = DecodePngResource(id);
+    Gdiplus::Image* image = DecodePngResource(module, id);
     if (image == nullptr) return FALSE;
     *out = image;
     return TRUE;
 }
 
-BOOL LoadPngResource(PngImagePtr& out, UINT id) {
-    Gdiplus::Image* image = DecodePngResource(id);
+BOOL LoadPngResource(PngImagePtr& out, HMODULE module, UINT id) {
+    Gdiplus::Image* image = DecodePngResource(module, id);
     if (image == nullptr) return FALSE;
     out.reset(image);
     return TRUE;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <new>
 
+#include "base/code_page.h"
+
 namespace {
 
 // The published records: a 12-byte query in, the first 40 bytes of the descriptor out.
@@ -99,14 +101,11 @@ wchar_t* NarrowToWide(std::string text) {
 
 std::string WideToNarrow(const wchar_t* text) {
     if (text == nullptr) return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    // Zeroed: a conversion that fails after the size query leaves an empty text, not garbage.
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[static_cast<size_t>(size)]());
-    if (!buffer) return {};
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, buffer.get(), size, nullptr, nullptr);
-    buffer[static_cast<size_t>(size) - 1] = '\0';
-    return std::string(buffer.get());
+    try {
+        return taskwing::FromWide(text, CP_ACP);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
 }
 
 namespace {

@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/handles.h"
 #include "feedback/feedback_exports.h"
 #include "feedback/stub/version_compare.h"
-#include "framework/handles.h"
 
 namespace fb = taskwing::feedback;
 

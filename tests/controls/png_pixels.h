@@ -6,8 +6,8 @@
 #include <cstring>
 #include <optional>
 
-#include "framework/gdiplus_session.h"
-#include "framework/handles.h"
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
 #include "tests/controls/pixels.h"
 
 namespace taskwing::test {

@@ -9,8 +9,8 @@
 #include <functional>
 #include <thread>
 
+#include "base/handles.h"
 #include "dialogs/prompt_dlg.h"
-#include "framework/handles.h"
 #include "tests/dialogs/x11_tools.h"
 #include "tests/wine/test_support.h"
 
@@ -204,7 +204,7 @@ TEST_F(PromptOnScreen, EscapeAndEnterLeaveBothWindowsOpen) {
 // The prompt's shell PNG as 32-bit ARGB pixels.
 std::vector<uint32_t> ShellPngPixels(UINT& width, UINT& height) {
     PngImagePtr image;
-    if (!LoadPngResource(image, IDB_PNG_PROMPT_SHELL)) return {};
+    if (!LoadPngResource(image, GetModuleHandleW(nullptr), IDB_PNG_PROMPT_SHELL)) return {};
     width = image->GetWidth();
     height = image->GetHeight();
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);

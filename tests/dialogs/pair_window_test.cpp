@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "dialogs/prompt_dlg.h"
-#include "framework/handles.h"
 
 namespace {
 

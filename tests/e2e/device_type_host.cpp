@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "app/main_dlg.h"
+#include "base/gdiplus_session.h"
 #include "framework/app.h"
-#include "framework/gdiplus_session.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "feedback/feedback_dll.h"
-#include "framework/handles.h"
 #include "tests/wine/test_support.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <thread>
 
+#include "base/handles.h"
 #include "framework/app.h"
 #include "framework/dialog.h"
-#include "framework/handles.h"
 #include "tests/framework/framework_test_ids.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "tests/wine/test_support.h"
 
 namespace logtest {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "log/log_save_close_file.h"
 
 int main() {

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "log/log_save.h"
 #include "log/log_save_close_file.h"
 #include "tests/log/log_test_support.h"

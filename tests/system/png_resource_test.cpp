@@ -47,7 +47,7 @@ TEST_F(PngResource, EveryTableImageLoadsWithItsSizeAndAlpha) {
         for (UINT id = row.first; id <= row.last; ++id) {
             SCOPED_TRACE("PNG " + std::to_string(id));
             Gdiplus::Image* image = nullptr;
-            ASSERT_TRUE(LoadPngResource(&image, id));
+            ASSERT_TRUE(LoadPngResource(&image, GetModuleHandleW(nullptr), id));
             ASSERT_NE(nullptr, image);
             EXPECT_EQ(row.width, image->GetWidth());
             EXPECT_EQ(row.height, image->GetHeight());
@@ -61,25 +61,25 @@ TEST_F(PngResource, EveryTableImageLoadsWithItsSizeAndAlpha) {
 
 TEST_F(PngResource, WhatIsNoPngLeavesTheSlotAsItWas) {
     Gdiplus::Image* empty = nullptr;
-    EXPECT_FALSE(LoadPngResource(&empty, IDB_BITMAP190));  // a bitmap resource, not a PNG
+    EXPECT_FALSE(LoadPngResource(&empty, GetModuleHandleW(nullptr), IDB_BITMAP190));  // a bitmap resource, not a PNG
     EXPECT_EQ(nullptr, empty);
-    EXPECT_FALSE(LoadPngResource(&empty, 195));  // no resource at all
+    EXPECT_FALSE(LoadPngResource(&empty, GetModuleHandleW(nullptr), 195));  // no resource at all
     EXPECT_EQ(nullptr, empty);
 
     // A filled slot is neither replaced nor deleted.
     auto* sentinel = reinterpret_cast<Gdiplus::Image*>(0x1234);
     Gdiplus::Image* slot = sentinel;
-    EXPECT_FALSE(LoadPngResource(&slot, IDB_BITMAP190));
+    EXPECT_FALSE(LoadPngResource(&slot, GetModuleHandleW(nullptr), IDB_BITMAP190));
     EXPECT_EQ(sentinel, slot);
 
     PngImagePtr owner;
-    EXPECT_FALSE(LoadPngResource(owner, IDB_BITMAP190));
+    EXPECT_FALSE(LoadPngResource(owner, GetModuleHandleW(nullptr), IDB_BITMAP190));
     EXPECT_EQ(nullptr, owner);
 }
 
 TEST_F(PngResource, BytesThatDoNotDecodeAreAFailureNotAnImage) {
     Gdiplus::Image* image = nullptr;
-    EXPECT_FALSE(LoadPngResource(&image, kBrokenPng));
+    EXPECT_FALSE(LoadPngResource(&image, GetModuleHandleW(nullptr), kBrokenPng));
     EXPECT_EQ(nullptr, image);
 }
 
@@ -97,8 +97,8 @@ std::vector<UINT32> Render(Gdiplus::Image& image) {
 TEST_F(PngResource, TwoLoadsOfOneIdAreIndependentImages) {
     PngImagePtr first;
     PngImagePtr second;
-    ASSERT_TRUE(LoadPngResource(first, IDB_PNG_PROMPT_SHELL));
-    ASSERT_TRUE(LoadPngResource(second, IDB_PNG_PROMPT_SHELL));
+    ASSERT_TRUE(LoadPngResource(first, GetModuleHandleW(nullptr), IDB_PNG_PROMPT_SHELL));
+    ASSERT_TRUE(LoadPngResource(second, GetModuleHandleW(nullptr), IDB_PNG_PROMPT_SHELL));
     ASSERT_NE(first.get(), second.get());
     const std::vector<UINT32> before = Render(*first);
     first.reset();
@@ -121,7 +121,7 @@ TEST_F(PngResource, LoadingAndDeletingOverAndOverKeepsThePrivateBytesFlat) {
     auto cycle = [](int times) {
         for (int i = 0; i < times; ++i) {
             Gdiplus::Image* image = nullptr;
-            ASSERT_TRUE(LoadPngResource(&image, kPaddedPng));
+            ASSERT_TRUE(LoadPngResource(&image, GetModuleHandleW(nullptr), kPaddedPng));
             ASSERT_EQ(1u, image->GetWidth());
             delete image;
         }
