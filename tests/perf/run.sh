@@ -24,6 +24,7 @@ stop_own_xvfb() {
     nt_stop_sandbox "$NT_PERF_SANDBOX"
     if [ -f "$NT_PERF_SANDBOX/.taskwing-sandbox" ]; then rm -rf "$NT_PERF_SANDBOX"; fi
   else
+    rm -rf "${staging:-}"
     timeout 10 wineserver -w || true
   fi
   if [ -n "$nt_started_xvfb" ]; then kill "$nt_started_xvfb" 2>/dev/null || true; fi
