@@ -44,11 +44,11 @@ OsVersion ReadOsVersion() {
 }
 
 const AlignOperation kMoveLeft = {
-    L"/d 0", kMoveLeftSucceeded, kMoveLeftFailed,
+    L"/d 0", AlignResult::kMoveLeftSucceeded, AlignResult::kMoveLeftFailed,
     L"创建Windows11开始按钮左移线程失败", L"开始按钮左移失败", L"执行开始按钮左移命令失败",
 };
 const AlignOperation kCentre = {
-    L"/d 1", kCentreSucceeded, kCentreFailed,
+    L"/d 1", AlignResult::kCentreSucceeded, AlignResult::kCentreFailed,
     L"创建Windows11开始按钮居中线程失败", L"开始按钮居中失败", L"执行开始按钮居中命令失败",
 };
 
@@ -106,8 +106,8 @@ int CAlignWorker::RunJob(const Job& job) {
 
     // Both sends block: the second returns only when the user has dismissed the result prompt,
     // so a failure is logged after it. A receiver that is gone by now fails the sends harmlessly.
-    SendMessageW(job.receiver, WM_CLOSE_PROGRESS, 0, 0);
-    SendMessageW(job.receiver, WM_ALIGN_RESULT, succeeded ? operation.successCode : operation.failureCode, 0);
+    SendCloseProgress(job.receiver);
+    SendAlignResult(job.receiver, succeeded ? operation.successCode : operation.failureCode);
     if (succeeded) return 1;
     LogFailure(ran != 0 ? operation.textMissingLog : operation.runFailedLog);
     return 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/windows_version.h"
+#include "dialogs/messages.h"
 
 namespace taskwing {
 // Version numbers as this process's environment block records them.
@@ -14,8 +15,8 @@ OsVersion ReadOsVersion();
 // What the operations differ in.
 struct AlignOperation {
     const wchar_t* dataArgument;        // "/d 0" or "/d 1"
-    int successCode;
-    int failureCode;
+    AlignResult successCode;
+    AlignResult failureCode;
     const wchar_t* threadFailedLog;     // the thread could not be created
     const wchar_t* textMissingLog;      // the command ran, the success text is missing
     const wchar_t* runFailedLog;        // the command interpreter did not start

@@ -57,7 +57,7 @@ void SetUpImageButton(CImageButton& button, Gdiplus::Image* background, const ta
 
 void SetUpLabel(CDrawTextStatic& label, COLORREF normal, COLORREF hover) {
     label.SetTextFont(0, 0);
-    label.SetAlign(1);  // one line, left, centred up and down
+    label.SetAlign(TextAlign::kOneLine);
     label.SetBackColor(RGB(255, 255, 255));
     label.SetColors(normal, hover);
 }
@@ -115,7 +115,7 @@ void CTaskwingDlg::FailGate(const wchar_t* logLine, const wchar_t* prompt) {
 void CTaskwingDlg::ShowNotice(const wchar_t* text, CWnd* parent) {
     CPromptDlg prompt(parent);
     prompt.SetText(text);
-    prompt.SetKind(kPromptConfirm);
+    prompt.SetKind(PromptKind::kConfirm);
     prompt.m_fScale = m_fScale;
     prompt.DoModal();
 }
@@ -213,7 +213,7 @@ LRESULT CTaskwingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
         break;
     case WM_NCHITTEST:
-        return OnNcHitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, lParam);
+        return OnNcHitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_LBUTTONDOWN:
         return OnLButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_TIMER:
@@ -221,7 +221,7 @@ LRESULT CTaskwingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE_PROGRESS:
         return OnCloseProgress();
     case WM_ALIGN_RESULT:
-        return OnAlignResult(wParam);
+        return OnAlignResult(AlignResultOf(wParam));
     case taskwing::WM_TASKWING_PING:
         return 1;
     case WM_DESTROY:
@@ -298,18 +298,18 @@ LRESULT CTaskwingDlg::OnCloseProgress() {
     return 1;
 }
 
-LRESULT CTaskwingDlg::OnAlignResult(WPARAM code) {
+LRESULT CTaskwingDlg::OnAlignResult(AlignResult result) {
     // The worker waits in its send until this prompt has been dismissed.
-    if (code >= 1 && code <= 4) ShowNotice(kResultTexts[code - 1], nullptr);
+    if (IsKnownAlignResult(result)) ShowNotice(kResultTexts[static_cast<int>(result) - 1], nullptr);
     m_bOperationRunning = false;
     return 1;
 }
 
-LRESULT CTaskwingDlg::OnNcHitTest(POINT screen, LPARAM lParam) {
+LRESULT CTaskwingDlg::OnNcHitTest(POINT screen) {
     m_stFeedback.UpdateHover(screen.x, screen.y);
     m_stAgreement.UpdateHover(screen.x, screen.y);
     // The drag strip: the top 30 s less the right 86 s.
-    return CPairChildDlg::OnNcHitTest(lParam);
+    return CPairChildDlg::OnNcHitTest(screen);
 }
 
 LRESULT CTaskwingDlg::OnLButtonDown(POINT client) {

@@ -23,7 +23,7 @@ inline constexpr wchar_t kToolVersion[] = L"1.1.22.1017";
 inline constexpr UINT_PTR kTimerHover = 33;       // agreement link hover, every 100 ms
 inline constexpr UINT_PTR kTimerStartCheck = 38;  // update and code-page checks, once
 // Answered with 1 and otherwise ignored.
-inline constexpr UINT WM_TASKWING_PING = WM_USER + 1000;  // 0x7E8
+inline constexpr UINT WM_TASKWING_PING = MessageId(TaskwingMessage::kPing);
 
 struct AlignOperationRow;
 }  // namespace taskwing
@@ -63,9 +63,9 @@ protected:
     static const taskwing::AlignOperationRow kMoveLeftRow;
     static const taskwing::AlignOperationRow kCentreRow;
     LRESULT OnCloseProgress();
-    LRESULT OnAlignResult(WPARAM code);
+    LRESULT OnAlignResult(AlignResult result);
 
-    LRESULT OnNcHitTest(POINT screen, LPARAM lParam);
+    LRESULT OnNcHitTest(POINT screen);
     LRESULT OnLButtonDown(POINT client);
     LRESULT OnTimer(UINT_PTR id);
     LRESULT OnDestroy();
@@ -96,10 +96,14 @@ public:
     explicit CNorvaneTaskwingDlg(CWnd* parent = nullptr);
     ~CNorvaneTaskwingDlg() override;
 
-    CTaskwingDlg* Content() const { return static_cast<CTaskwingDlg*>(ChildDlg()); }
+    CTaskwingDlg* Content() const { return ChildDlg() != nullptr ? m_pContent : nullptr; }
 
 protected:
-    std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<CTaskwingDlg>(); }
+    std::unique_ptr<CPairChildDlg> NewChild() override {
+        auto content = std::make_unique<CTaskwingDlg>();
+        m_pContent = content.get();
+        return content;
+    }
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -112,6 +116,7 @@ protected:
     // Set once the user's close has begun: a second close is ignored, and only a window that was
     // closed this way removes the tool's files when it goes.
     bool m_bClosing = false;
+    CTaskwingDlg* m_pContent = nullptr;  // the child NewChild made
 };
 
 // The About box (dialog 100).

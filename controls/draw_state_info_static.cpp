@@ -41,7 +41,7 @@ LRESULT CDrawStateInfoStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMER:
         return OnTimer(static_cast<UINT_PTR>(wParam));
     case WM_SETTEXT:
-        return OnSetText(lParam);
+        return OnSetText(reinterpret_cast<const wchar_t*>(lParam));
     default:
         return CStatic::WindowProc(message, wParam, lParam);
     }
@@ -55,9 +55,9 @@ LRESULT CDrawStateInfoStatic::OnTimer(UINT_PTR id) {
     return Default();
 }
 
-LRESULT CDrawStateInfoStatic::OnSetText(LPARAM lParam) {
+LRESULT CDrawStateInfoStatic::OnSetText(const wchar_t* text) {
     // The system static would draw the new text at once in its own look.
-    const LRESULT result = ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, lParam);
+    const LRESULT result = ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     Redraw();
     return result;
 }

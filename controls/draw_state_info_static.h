@@ -5,6 +5,7 @@
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
+#include "controls/text_align.h"
 #include "framework/controls.h"
 
 class CDrawStateInfoStatic : public CStatic {
@@ -16,9 +17,7 @@ public:
 
     // As CDrawTextStatic::SetTextFont.
     void SetTextFont(int heightChange, int weight);
-    // 2 one line centred, 3 one line right, 4 to 6 block left, centred, right; any other value is
-    // one line left.
-    void SetAlign(int mode) { m_nAlign = mode; }
+    void SetAlign(StateAlign mode) { m_nAlign = mode; }
     void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
     void SetParentBkRect(int left, int top, int right, int bottom) { m_rcParentBk = {left, top, right, bottom}; }
     void SetColor(COLORREF colour);
@@ -33,7 +32,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
-    LRESULT OnSetText(LPARAM lParam);
+    LRESULT OnSetText(const wchar_t* text);
     void Redraw();
 
     taskwing::unique_hbrush m_brBack;
@@ -41,7 +40,7 @@ protected:
     taskwing::unique_hfont m_font;
     COLORREF m_crText = RGB(0, 0, 0);
     int m_nDots = 0;
-    int m_nAlign = 0;
+    StateAlign m_nAlign = StateAlign::kOneLineLeft;
     Gdiplus::Image* m_pParentBk = nullptr;
     RECT m_rcParentBk{};
 };

@@ -29,16 +29,16 @@ LRESULT CDrawTextStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT:
         return OnPaint();
     case WM_SETTEXT:
-        return OnSetText(lParam);
+        return OnSetText(reinterpret_cast<const wchar_t*>(lParam));
     default:
         return CStatic::WindowProc(message, wParam, lParam);
     }
 }
 
-LRESULT CDrawTextStatic::OnSetText(LPARAM lParam) {
+LRESULT CDrawTextStatic::OnSetText(const wchar_t* text) {
     // The system static draws a new text itself at once, in its own look; store the text only and
     // let the next paint show it.
-    const LRESULT result = ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, lParam);
+    const LRESULT result = ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     Invalidate(TRUE);
     return result;
 }

@@ -7,6 +7,7 @@
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
+#include "controls/text_align.h"
 #include "framework/controls.h"
 
 class CDrawTextStatic : public CStatic {
@@ -16,9 +17,7 @@ public:
     // A copy of the parent window's font; only a non-zero height change (subtracted from lfHeight)
     // also applies a weight above 0.
     void SetTextFont(int heightChange, int weight);
-    // Alignment: 0 wrapped block, 1 and 4 one line, 2 one line centred, 3 block right, 5 block
-    // centred, 6 top-left wrapped, 7 block wrapped like an edit control; others draw no text.
-    void SetAlign(int mode) { m_nAlign = mode; }
+    void SetAlign(TextAlign mode) { m_nAlign = mode; }
     // The parent's background image (not owned) and the piece of it under this control, in image
     // pixels; painted over the fill.
     void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
@@ -36,7 +35,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnPaint();
-    LRESULT OnSetText(LPARAM lParam);
+    LRESULT OnSetText(const wchar_t* text);
 
     taskwing::unique_hbrush m_brBack;  // made at the first paint from m_crBack
     RECT m_rcClient{};                 // of the current paint; the centred modes move its top
@@ -45,7 +44,7 @@ protected:
     COLORREF m_crHover = RGB(0, 0, 255);
     COLORREF m_crBack = RGB(255, 255, 255);
     int m_bHover = 0;
-    int m_nAlign = 0;
+    TextAlign m_nAlign = TextAlign::kBlock;
     Gdiplus::Image* m_pParentBk = nullptr;
     RECT m_rcParentBk{};
 };

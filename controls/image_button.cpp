@@ -87,9 +87,8 @@ void CImageButton::PaintInto(HDC target) {
     canvas.CopyTo(target, width, height);
 }
 
-bool CImageButton::IsClientPoint(LPARAM lParam) const {
+bool CImageButton::IsClientPoint(POINT point) const {
     const RECT client = GetClientRect();
-    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     return ::PtInRect(&client, point) != FALSE;
 }
 
@@ -107,11 +106,11 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnMouseMove();
     case WM_MOUSEHOVER:
     case WM_LBUTTONUP:
-        return OnMouseHover(lParam);
+        return OnMouseHover(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_MOUSELEAVE:
         return OnMouseLeave();
     case WM_LBUTTONDOWN:
-        return OnLButtonDown(lParam);
+        return OnLButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
     default:
@@ -125,14 +124,14 @@ LRESULT CImageButton::OnMouseMove() {
     return result;
 }
 
-LRESULT CImageButton::OnMouseHover(LPARAM lParam) {
+LRESULT CImageButton::OnMouseHover(POINT client) {
     // A release outside (the button holds the capture after a press) stays pressed until the leave.
-    if (IsWindowEnabled() && IsClientPoint(lParam)) SetState(kHover);
+    if (IsWindowEnabled() && IsClientPoint(client)) SetState(kHover);
     return Default();
 }
 
-LRESULT CImageButton::OnLButtonDown(LPARAM lParam) {
-    if (IsWindowEnabled() && IsClientPoint(lParam)) SetState(kPressed);
+LRESULT CImageButton::OnLButtonDown(POINT client) {
+    if (IsWindowEnabled() && IsClientPoint(client)) SetState(kPressed);
     return Default();
 }
 

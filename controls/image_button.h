@@ -41,16 +41,17 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnMouseMove();
-    LRESULT OnMouseHover(LPARAM lParam);
+    // `client`: the cursor in client coordinates.
+    LRESULT OnMouseHover(POINT client);
     LRESULT OnMouseLeave();
-    LRESULT OnLButtonDown(LPARAM lParam);
+    LRESULT OnLButtonDown(POINT client);
     LRESULT OnEraseBkgnd(HDC hdc);
 
     // Double-buffered: fill, parent piece, state image, one BitBlt to `target`.
     void PaintInto(HDC target);
     // The image for the window's enabled flag and the state; null for none.
     Gdiplus::Image* StateImage() const;
-    bool IsClientPoint(LPARAM lParam) const;
+    bool IsClientPoint(POINT point) const;
     void SetState(int state);
     void Repaint();
 

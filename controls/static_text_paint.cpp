@@ -17,39 +17,39 @@ TextLayout Centred(UINT measureFlags, UINT drawFlags) { return {true, true, meas
 
 }  // namespace
 
-TextLayout DrawTextLayoutFor(int mode) {
+TextLayout DrawTextLayoutFor(TextAlign mode) {
     switch (mode) {
-    case 0:
+    case TextAlign::kBlock:
         return Centred(kBlockMeasure, kBlock);
-    case 1:
-    case 4:
+    case TextAlign::kOneLine:
+    case TextAlign::kOneLineToo:
         return Straight(kOneLine);
-    case 2:
+    case TextAlign::kOneLineCentred:
         return Straight(kOneLine | DT_CENTER);
-    case 3:
+    case TextAlign::kBlockRight:
         return Centred(kBlockMeasure, kBlock | DT_RIGHT);
-    case 5:
+    case TextAlign::kBlockCentred:
         return Centred(kBlockMeasure, kBlock | DT_CENTER);
-    case 6:
+    case TextAlign::kTopLeft:
         return Straight(DT_EXTERNALLEADING | DT_WORDBREAK);
-    case 7:
+    case TextAlign::kEditControlBlock:
         return Centred(kBlockMeasure | DT_EDITCONTROL, DT_EDITCONTROL | DT_EXTERNALLEADING | DT_WORDBREAK);
     default:
         return {};
     }
 }
 
-TextLayout StateInfoLayoutFor(int mode) {
+TextLayout StateInfoLayoutFor(StateAlign mode) {
     switch (mode) {
-    case 2:
+    case StateAlign::kOneLineCentred:
         return Straight(kStateOneLine | DT_CENTER);
-    case 3:
+    case StateAlign::kOneLineRight:
         return Straight(kStateOneLine | DT_RIGHT);
-    case 4:
+    case StateAlign::kBlockLeft:
         return Centred(kStateMeasure, kStateBlock);
-    case 5:
+    case StateAlign::kBlockCentred:
         return Centred(kStateMeasure, kStateBlock | DT_CENTER);
-    case 6:
+    case StateAlign::kBlockRight:
         return Centred(kStateMeasure, kStateBlock | DT_RIGHT);
     default:
         return Straight(kStateOneLine);

@@ -6,6 +6,7 @@
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
+#include "controls/text_align.h"
 
 namespace taskwing {
 
@@ -18,10 +19,8 @@ struct TextLayout {
     UINT drawFlags = 0;
 };
 
-// CDrawTextStatic's modes 0 to 7; any other mode draws no text.
-TextLayout DrawTextLayoutFor(int mode);
-// CDrawStateInfoStatic's modes 2 to 6; any other value is mode 1.
-TextLayout StateInfoLayoutFor(int mode);
+TextLayout DrawTextLayoutFor(TextAlign mode);
+TextLayout StateInfoLayoutFor(StateAlign mode);
 
 // Draws `text` into `client` as `layout` says. A centred block moves client.top down by half of
 // what the block leaves free (up, when the block is taller than the client area).

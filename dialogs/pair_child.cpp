@@ -31,11 +31,6 @@ bool CPairChildDlg::LoadBkImage() {
     return m_pBkImage != nullptr;
 }
 
-CPairShellDlg* CPairChildDlg::Shell() const {
-    // The owner of a pop-up is what GetParent answers.
-    return dynamic_cast<CPairShellDlg*>(CWnd::FromHandlePermanent(GetParent()));
-}
-
 RECT CPairChildDlg::BackgroundRect() const { return GetClientRect(); }
 
 LRESULT CPairChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -45,7 +40,7 @@ LRESULT CPairChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
     case WM_NCHITTEST:
-        return OnNcHitTest(lParam);
+        return OnNcHitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_MOVE:
         return OnMove();
 
@@ -78,13 +73,13 @@ BOOL CPairChildDlg::OnEraseBkgnd(HDC hdc) {
     return TRUE;
 }
 
-LRESULT CPairChildDlg::OnNcHitTest(LPARAM lParam) {
+LRESULT CPairChildDlg::OnNcHitTest(POINT screen) {
     if (m_traits.strip.height == 0) return Default();
     RECT client = GetClientRect();
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
     const taskwing::PairRect strip =
         taskwing::DragStripRect({client.left, client.top, client.right, client.bottom}, m_traits.strip, m_fScale);
-    m_bOnDragStrip = taskwing::Contains(strip, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) ? 1 : 0;
+    m_bOnDragStrip = taskwing::Contains(strip, screen.x, screen.y) ? 1 : 0;
     // The system drags a window by its caption: the strip is this window's caption.
     if (m_bOnDragStrip) return HTCAPTION;
     return Default();

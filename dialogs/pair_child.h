@@ -40,11 +40,12 @@ protected:
 
     // Loads the child PNG if it is not loaded yet; TRUE when the image is there.
     bool LoadBkImage();
-    // The shell that owns this window, or null.
-    CPairShellDlg* Shell() const;
+    // The shell that made this window, or null for a child made on its own.
+    CPairShellDlg* Shell() const { return m_pShell; }
 
     LRESULT OnSize();
-    LRESULT OnNcHitTest(LPARAM lParam);
+    // `screen`: the cursor in screen coordinates.
+    LRESULT OnNcHitTest(POINT screen);
     LRESULT OnMove();
 
     LRESULT OnDestroy();
@@ -53,4 +54,8 @@ protected:
     int m_bOnDragStrip;
     PngImagePtr m_pBkImage;
     const taskwing::PairTraits m_traits;
+
+private:
+    friend class CPairShellDlg;
+    CPairShellDlg* m_pShell = nullptr;  // handed over by the shell before the window is made
 };

@@ -92,6 +92,7 @@ void CPairShellDlg::CreateChild(const PairRect& shellRect) {
     const PairRect anchor = m_traits.placeChildOnShellRect ? shellRect : ToPairRect(GetWindowRect());
     m_pChildDlg = NewChild();
     if (!m_pChildDlg) return;
+    m_pChildDlg->m_pShell = this;
     m_pChildDlg->m_fScale = m_fScale;
     // Made with the shell as parent, the pop-up child is owned by the shell.
     if (!m_pChildDlg->Create(m_traits.childTemplate, this)) {

@@ -163,12 +163,13 @@ std::unique_ptr<CPairChildDlg> CProblemSolvingFeedbackDlg::NewChild() {
     child->m_pFeedbackDll = m_pFeedbackDll;
     child->m_nDeviceType = m_nDeviceType;
     child->m_pfnClock = m_pfnClock;
+    m_pFeedbackChild = child.get();
     return child;
 }
 
 void CProblemSolvingFeedbackDlg::OnCancel() {
     // Closed without an answer (Alt+F4 on the shell, its system menu): that is the close answer.
     // After an answer the child has reported already and this reports nothing.
-    if (auto* child = dynamic_cast<CProblemSolvingFeedbackChildDlg*>(ChildDlg())) child->ReportCloseAnswer();
+    if (CProblemSolvingFeedbackChildDlg* child = FeedbackChild()) child->ReportCloseAnswer();
     CPairShellDlg::OnCancel();
 }

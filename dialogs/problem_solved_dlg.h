@@ -83,7 +83,13 @@ protected:
     std::unique_ptr<CPairChildDlg> NewChild() override;
     void OnCancel() override;
 
+    // The child NewChild made, while the shell owns it.
+    CProblemSolvingFeedbackChildDlg* FeedbackChild() const {
+        return ChildDlg() != nullptr ? m_pFeedbackChild : nullptr;
+    }
+
     CFeedbackDll* m_pFeedbackDll = nullptr;
     int m_nDeviceType = 0;
     FeedbackClock m_pfnClock = &_time64;
+    CProblemSolvingFeedbackChildDlg* m_pFeedbackChild = nullptr;
 };

@@ -23,7 +23,7 @@ void CExecutePromptChildDlg::LayoutControls(bool first) {
     const float s = m_fScale;
     const RECT c = GetClientRect();
     m_stcInfo.SetWindowText(m_strText.size() >= 2 ? m_strText : std::wstring(kFallbackText));
-    m_stcInfo.SetAlign(5);  // a centred block
+    m_stcInfo.SetAlign(StateAlign::kBlockCentred);
     m_stcInfo.SetColor(RGB(255, 255, 255));
 
     const int left = Trunc(static_cast<float>(c.left) + 10 * s);
@@ -75,6 +75,7 @@ CExecutePromptDlg::~CExecutePromptDlg() = default;
 std::unique_ptr<CPairChildDlg> CExecutePromptDlg::NewChild() {
     auto child = std::make_unique<CExecutePromptChildDlg>();
     child->SetOperationText(m_strText);
+    m_pProgressChild = child.get();
     return child;
 }
 
@@ -99,14 +100,14 @@ BOOL CExecutePromptDlg::OnInitDialog() {
 
 void CExecutePromptDlg::CloseProgress() {
     if (m_hWnd != nullptr)
-        SendMessage(WM_CLOSE_PROGRESS);
+        SendCloseProgress(m_hWnd);
     else
         m_bCloseRequested = true;
 }
 
 LRESULT CExecutePromptDlg::OnCloseProgress() {
     m_bCloseRequested = true;
-    if (m_pChildDlg) static_cast<CExecutePromptChildDlg*>(m_pChildDlg.get())->StateInfo().StopDots();
+    if (CExecutePromptChildDlg* child = ProgressChild()) child->StateInfo().StopDots();
     // From another thread this arrives inside the modal loop's GetMessage; EndDialog wakes it.
     OnOK();
     return 0;

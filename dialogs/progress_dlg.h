@@ -55,6 +55,10 @@ protected:
     // Stops the dots and ends the modal run with IDOK.
     LRESULT OnCloseProgress();
 
+    // The child NewChild made, while the shell owns it.
+    CExecutePromptChildDlg* ProgressChild() const { return ChildDlg() != nullptr ? m_pProgressChild : nullptr; }
+
     std::wstring m_strText;
     bool m_bCloseRequested = false;
+    CExecutePromptChildDlg* m_pProgressChild = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "dialogs/prompt_dlg.h"
 
-#include "dialogs/messages.h"
 #include "resources/resource.h"
 
 namespace {
@@ -27,14 +26,14 @@ constexpr ButtonImages kConfirm{IDB_PNG_PROMPT_CONFIRM_NORMAL, IDB_PNG_PROMPT_CO
 constexpr ButtonImages kCancel{IDB_PNG_PROMPT_CANCEL_NORMAL, IDB_PNG_PROMPT_CANCEL_HOVER,
                                IDB_PNG_PROMPT_CANCEL_PRESSED, IDB_PNG_PROMPT_CANCEL_PRESSED};
 
-const KindRow& RowFor(int kind) {
+const KindRow& RowFor(PromptKind kind) {
     static const KindRow rows[] = {
         {kYes, kNo, false},
         {kYes, kNo, true},
         {kConfirm, kCancel, false},
         {kConfirm, kCancel, true},
     };
-    return rows[kind - 1];
+    return rows[static_cast<int>(kind) - 1];
 }
 
 void SetButtonImages(CPngButton& button, const ButtonImages& images) {
@@ -52,9 +51,9 @@ void CPromptChildDlg::DoDataExchange() {
     DDX_Control(IDC_PROMPT_CANCEL, m_btnCancel);
 }
 
-int CPromptChildDlg::Kind() const {
+PromptKind CPromptChildDlg::Kind() const {
     // A kind outside the table would leave the answer button without images, an invisible spot.
-    return m_nKind >= kPromptYes && m_nKind <= kPromptConfirmCancel ? m_nKind : kPromptYes;
+    return m_nKind >= PromptKind::kYes && m_nKind <= PromptKind::kConfirmCancel ? m_nKind : PromptKind::kYes;
 }
 
 BOOL CPromptChildDlg::OnInitDialog() {
@@ -73,7 +72,7 @@ void CPromptChildDlg::SetUpText() {
     // An exact copy of this dialog's font ("宋体", 10 points), in a block wrapped like an edit
     // control and centred vertically.
     m_staticText.SetTextFont(0, 0);
-    m_staticText.SetAlign(7);
+    m_staticText.SetAlign(TextAlign::kEditControlBlock);
 }
 
 void CPromptChildDlg::LayoutControls(bool first) {
@@ -125,7 +124,8 @@ void CPromptChildDlg::LayoutControls(bool first) {
     const int textHeight = height - Trunc(40 * s) - textTop;
     // Centred, a message taller than its area would lose its beginning above the top edge: such a
     // message starts at the top instead, and only its end is cut.
-    m_staticText.SetAlign(MessageHeight(textWidth) > textHeight ? 6 : 7);
+    const bool tooTall = MessageHeight(textWidth) > textHeight;
+    m_staticText.SetAlign(tooTall ? TextAlign::kTopLeft : TextAlign::kEditControlBlock);
     m_staticText.MoveWindow(textLeft, textTop, textWidth, textHeight);
 }
 
@@ -146,32 +146,26 @@ void CPromptChildDlg::FreeControlImages() {
 }
 
 LRESULT CPromptChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        const LRESULT handled = OnCommand(wParam);
-        if (handled) return 0;
-    }
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && OnButtonClicked(LOWORD(wParam))) return 0;
     return CPairChildDlg::WindowProc(message, wParam, lParam);
 }
 
-LRESULT CPromptChildDlg::OnCommand(WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDC_PROMPT_CLOSE:
-        SendToShell(WM_CLOSE, 0);
-        return 1;
-    case IDC_PROMPT_OK:
-        SendToShell(WM_PROMPT_RESULT, 1);
-        return 1;
-    case IDC_PROMPT_CANCEL:
-        SendToShell(WM_PROMPT_RESULT, 2);
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-void CPromptChildDlg::SendToShell(UINT message, WPARAM wParam) {
+bool CPromptChildDlg::OnButtonClicked(int id) {
+    // Synchronous, to the owner: the shell.
     HWND shell = GetParent();
-    if (shell != nullptr) ::SendMessageW(shell, message, wParam, 0);
+    switch (id) {
+    case IDC_PROMPT_CLOSE:
+        if (shell != nullptr) ::SendMessageW(shell, WM_CLOSE, 0, 0);
+        return true;
+    case IDC_PROMPT_OK:
+        if (shell != nullptr) SendPromptResult(shell, PromptAnswer::kConfirm);
+        return true;
+    case IDC_PROMPT_CANCEL:
+        if (shell != nullptr) SendPromptResult(shell, PromptAnswer::kCancel);
+        return true;
+    default:
+        return false;
+    }
 }
 
 CPromptDlg::CPromptDlg(CWnd* parent) : CPairShellDlg(taskwing::kPromptPair, parent) {}
@@ -184,12 +178,12 @@ std::unique_ptr<CPairChildDlg> CPromptDlg::NewChild() {
 }
 
 LRESULT CPromptDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PROMPT_RESULT) return OnPromptResult(wParam);
+    if (message == WM_PROMPT_RESULT) return OnPromptResult(PromptAnswerOf(wParam));
     return CPairShellDlg::WindowProc(message, wParam, lParam);
 }
 
-LRESULT CPromptDlg::OnPromptResult(WPARAM wParam) {
-    if (wParam == 1)
+LRESULT CPromptDlg::OnPromptResult(PromptAnswer answer) {
+    if (answer == PromptAnswer::kConfirm)
         OnOK();
     else
         OnCancel();

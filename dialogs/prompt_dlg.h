@@ -7,15 +7,16 @@
 
 #include "controls/draw_text_static.h"
 #include "controls/png_button.h"
+#include "dialogs/messages.h"
 #include "dialogs/pair_child.h"
 #include "dialogs/pair_shell.h"
 
 // Which answer buttons a prompt shows; the labels are drawn in the buttons' images.
-enum PromptKind : int {
-    kPromptYes = 1,            // 是 alone, centred (the default)
-    kPromptYesNo = 2,          // 是 and 否
-    kPromptConfirm = 3,        // 确认 alone, centred: every notice of the tool
-    kPromptConfirmCancel = 4,  // 确认 and 取消
+enum class PromptKind : int {
+    kYes = 1,            // 是 alone, centred (the default)
+    kYesNo = 2,          // 是 and 否
+    kConfirm = 3,        // 确认 alone, centred: every notice of the tool
+    kConfirmCancel = 4,  // 确认 and 取消
 };
 
 class CPromptChildDlg : public CPairChildDlg {
@@ -24,7 +25,7 @@ public:
 
     // Copies of the shell's message and kind, written before the window is made.
     std::wstring m_strText;
-    int m_nKind = kPromptYes;
+    PromptKind m_nKind = PromptKind::kYes;
 
 protected:
     void DoDataExchange() override;
@@ -33,11 +34,10 @@ protected:
     void FreeControlImages() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    LRESULT OnCommand(WPARAM wParam);
-    // Synchronous, to the owner: the shell.
-    void SendToShell(UINT message, WPARAM wParam);
+    // A click on one of the buttons; false for other controls.
+    bool OnButtonClicked(int id);
     // The kind in force: one of the four, anything else being the default.
-    int Kind() const;
+    PromptKind Kind() const;
     void SetUpText();
     // The height of the wrapped message at `width`, as the text control measures it.
     int MessageHeight(int width) const;
@@ -54,7 +54,7 @@ public:
     explicit CPromptDlg(CWnd* parent = nullptr);
 
     void SetText(std::wstring text) { m_strText = std::move(text); }
-    void SetKind(int kind) { m_nKind = kind; }
+    void SetKind(PromptKind kind) { m_nKind = kind; }
 
     // DoModal ends with IDOK after the confirm (是, 确认) button and IDCANCEL after the other
     // answer (否, 取消) or the close button.
@@ -62,9 +62,8 @@ public:
 protected:
     std::unique_ptr<CPairChildDlg> NewChild() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // WM_PROMPT_RESULT: wParam 1 confirms, any other value cancels.
-    LRESULT OnPromptResult(WPARAM wParam);
+    LRESULT OnPromptResult(PromptAnswer answer);
 
     std::wstring m_strText;
-    int m_nKind = kPromptYes;
+    PromptKind m_nKind = PromptKind::kYes;
 };

@@ -25,6 +25,8 @@ constexpr COLORREF kLink = RGB(92, 92, 255);
 constexpr COLORREF kLinkHover = RGB(0, 0, 255);
 constexpr COLORREF kFill = RGB(10, 120, 200);
 constexpr UINT_PTR kDotsTimer = 36;
+// A mode outside the table: the text control then draws no text.
+constexpr TextAlign kNoTextMode = static_cast<TextAlign>(8);
 
 // A template dialog with one static bound to `Control`, shown without activation, the static
 // moved to a known place and size.
@@ -99,19 +101,19 @@ TEST_F(DrawnStatics, TextFillsWithItsBackColourAndAnUnknownModeDrawsNoText) {
     ASSERT_TRUE(host.Open(120, 30));
     host.control.SetTextFont(0, 0);
     host.control.SetWindowText(L"反馈问题");
-    host.control.SetAlign(8);
+    host.control.SetAlign(kNoTextMode);
     host.control.SetBackColor(kFill);
     PaintAndCapture(host.m_hWnd);
     Pixels pixels = CaptureClient(host.control.m_hWnd);
     EXPECT_TRUE(InkOf(pixels, kFill).empty()) << Describe(InkOf(pixels, kFill));
 
-    host.control.SetAlign(1);
+    host.control.SetAlign(TextAlign::kOneLine);
     host.control.Invalidate();
     pixels = PaintAndCapture(host.control.m_hWnd);
     EXPECT_FALSE(InkOf(pixels, kFill).empty());
 
     // A colour changed after the first paint shows at the next.
-    host.control.SetAlign(8);
+    host.control.SetAlign(kNoTextMode);
     host.control.SetBackColor(RGB(1, 2, 3));
     host.control.Invalidate();
     pixels = PaintAndCapture(host.control.m_hWnd);
@@ -129,7 +131,7 @@ TEST_F(DrawnStatics, TextModesPlaceTheTextInTheParentsFont) {
     ASSERT_GT(advance, 20);
 
     auto inkIn = [&](int mode) {
-        host.control.SetAlign(mode);
+        host.control.SetAlign(static_cast<TextAlign>(mode));
         host.control.Invalidate();
         return InkOf(PaintAndCapture(host.control.m_hWnd), kWhite);
     };
@@ -176,7 +178,7 @@ TEST_F(DrawnStatics, ABlockTallerThanTheControlKeepsItsMiddleLinesInView) {
     host.control.SetTextFont(0, 0);
     host.control.SetWindowText(text);
     for (int mode : {0, 7}) {
-        host.control.SetAlign(mode);
+        host.control.SetAlign(static_cast<TextAlign>(mode));
         host.control.Invalidate();
         const auto ink = InkOf(PaintAndCapture(host.control.m_hWnd), kWhite);
         // Lines 4 to 6 in full: the widest shown is at least six letters wide; from the top, the
@@ -192,7 +194,7 @@ TEST_F(DrawnStatics, HoverColourFollowsUpdateHoverAndRepaintsOnlyOnAChange) {
     HWND link = host.control.m_hWnd;
     host.control.SetTextFont(0, 0);
     host.control.SetWindowText(L"反馈问题");
-    host.control.SetAlign(1);
+    host.control.SetAlign(TextAlign::kOneLine);
     host.control.SetBackColor(kWhite);
     host.control.SetColors(kLink, kLinkHover);
     EXPECT_EQ(92, DarkestRed(PaintAndCapture(link), kWhite));
@@ -231,7 +233,7 @@ TEST_F(DrawnStatics, TextPaintsThePieceOfTheParentBackgroundOverItsFill) {
     const auto background = TwoColourBackground();
     TextHost host(IDD_PROMPT_CHILD, IDC_PROMPT_TEXT);
     ASSERT_TRUE(host.Open(20, 20));
-    host.control.SetAlign(8);
+    host.control.SetAlign(kNoTextMode);
     host.control.SetBackColor(kFill);
     host.control.SetParentBk(background.get());
 
@@ -253,7 +255,7 @@ TEST_F(DrawnStatics, TextPaintsThePieceOfTheParentBackgroundOverItsFill) {
 TEST_F(DrawnStatics, NewTextShowsAtTheNextPaintNotInTheSystemLook) {
     TextHost host(IDD_PROMPT_CHILD, IDC_PROMPT_TEXT);
     ASSERT_TRUE(host.Open(120, 24));
-    host.control.SetAlign(8);
+    host.control.SetAlign(kNoTextMode);
     host.control.SetBackColor(kFill);
     PaintAndCapture(host.m_hWnd);
     ASSERT_TRUE(InkOf(CaptureClient(host.control.m_hWnd), kFill).empty());
@@ -280,7 +282,7 @@ TEST_F(DrawnStatics, DotsCycleOneToThreeAndBackOnTheirTimerOnly) {
     HWND info = host.control.m_hWnd;
     host.control.SetTextFont(0, 0);
     host.control.SetWindowText(L"正在左移，请稍等");
-    host.control.SetAlign(1);
+    host.control.SetAlign(StateAlign::kOneLineLeft);
     const int bare = InkOf(PaintAndCapture(info), kWhite).right;
     const int dot = TextWidthIn(host.DialogFont(), L".");
     ASSERT_GT(dot, 0);
@@ -304,7 +306,7 @@ TEST_F(DrawnStatics, StopDotsEndsTheTimerAndResetDotsKeepsIt) {
     ASSERT_TRUE(host.Open(240, 30));
     HWND info = host.control.m_hWnd;
     host.control.SetWindowText(L"正在左移，请稍等");
-    host.control.SetAlign(1);
+    host.control.SetAlign(StateAlign::kOneLineLeft);
     const int bare = InkOf(PaintAndCapture(info), kWhite).right;
 
     host.control.StartDots();
@@ -332,7 +334,7 @@ TEST_F(DrawnStatics, ProgressLookWhiteTextCentredOverTheBackgroundPiece) {
     ASSERT_TRUE(host.Open(width, height));
     HWND info = host.control.m_hWnd;
     host.control.SetWindowText(L"正在左移，请稍等");
-    host.control.SetAlign(5);
+    host.control.SetAlign(StateAlign::kBlockCentred);
     host.control.SetColor(kWhite);
     EXPECT_TRUE(HasUpdate(info));
     host.control.SetParentBk(background.get());

@@ -48,7 +48,7 @@ protected:
             m_stVersion.SetParentBkRect(RECT{188, 16, 328, 31});
             for (CDrawTextStatic* label : {&m_stVersion, &m_stAgreement, &m_stFeedback}) {
                 label->SetTextFont(0, 0);
-                label->SetAlign(1);
+                label->SetAlign(TextAlign::kOneLine);
                 label->SetBackColor(0xFFFFFF);
             }
             m_stVersion.SetColors(0xFFFFFF, 0xFFFFFF);
@@ -91,7 +91,7 @@ protected:
         const RECT c = GetClientRect();
         if (first) {
             m_staticText.SetTextFont(0, 0);
-            m_staticText.SetAlign(7);
+            m_staticText.SetAlign(TextAlign::kEditControlBlock);
             HideAllBut(m_hWnd, {m_staticText.m_hWnd});
         }
         m_staticText.SetWindowText(L"检测到当前工具有新的版本，请在Ostrel客户端下载最新版本使用。");

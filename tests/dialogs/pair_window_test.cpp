@@ -45,11 +45,16 @@ public:
     explicit ProbeShell(const taskwing::PairTraits& traits = taskwing::kPromptPair) : CPairShellDlg(traits) {}
     std::function<void(ProbeShell&)> onShown;
     int keysSeen = 0;
-    ProbeChild* Child() const { return static_cast<ProbeChild*>(ChildDlg()); }
+    ProbeChild* Child() const { return ChildDlg() != nullptr ? m_pProbe : nullptr; }
     HWND ChildHwnd() const { return ChildDlg() != nullptr ? ChildDlg()->m_hWnd : nullptr; }
 
 protected:
-    std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<ProbeChild>(Traits()); }
+    std::unique_ptr<CPairChildDlg> NewChild() override {
+        auto child = std::make_unique<ProbeChild>(Traits());
+        m_pProbe = child.get();
+        return child;
+    }
+    ProbeChild* m_pProbe = nullptr;
     BOOL OnInitDialog() override {
         const BOOL result = CPairShellDlg::OnInitDialog();
         PostMessage(WM_TEST_SHOWN);

@@ -20,18 +20,18 @@ int wmain(int argc, wchar_t** argv) {
     taskwing::test::DemoShell<CPromptDlg> prompt(L"nt-prompt-demo", seconds);
     prompt.m_fScale = ScreenScaleFactor();
     if (scene == L"question") {
-        prompt.SetKind(kPromptYesNo);
+        prompt.SetKind(PromptKind::kYesNo);
         prompt.SetText(L"是否将开始按钮移到任务栏左侧？");
     } else if (scene == L"notice") {
-        prompt.SetKind(kPromptConfirm);
+        prompt.SetKind(PromptKind::kConfirm);
         prompt.SetText(L"检测到当前工具有新的版本，请在Ostrel客户端下载最新版本使用。");
     } else if (scene == L"long") {
-        prompt.SetKind(kPromptConfirmCancel);
+        prompt.SetKind(PromptKind::kConfirmCancel);
         std::wstring text;
         for (int i = 1; i <= 8; ++i) text += L"第" + std::to_wstring(i) + L"行：这是一段很长的提示文字，用来查看文字超出区域时的样子。\r\n";
         prompt.SetText(text);
     } else {
-        prompt.SetKind(kPromptConfirm);
+        prompt.SetKind(PromptKind::kConfirm);
         prompt.SetText(L"开始按钮左移成功");
     }
     const INT_PTR result = prompt.DoModal();

@@ -58,7 +58,7 @@ TEST(PromptUnderThePointer, RestingOnConfirmShowsItsHoverLookAndAClickEndsTheBox
     std::thread ui([&] {
         ScopedGdiPlus gdiplus;
         ScreenPrompt prompt;
-        prompt.SetKind(kPromptConfirm);
+        prompt.SetKind(PromptKind::kConfirm);
         prompt.SetText(L"开始按钮左移成功");
         prompt.onShown = [&](HWND c) {
             child = c;

@@ -95,7 +95,7 @@ TEST_F(Prompt, EachKindShowsItsButtonsAndLabelsAtTheirPlaces) {
     };
     for (const Case& c : cases) {
         TestPrompt prompt;
-        prompt.SetKind(c.kind);
+        prompt.SetKind(static_cast<PromptKind>(c.kind));
         prompt.SetText(L"开始按钮左移成功");
         prompt.m_fScale = c.scale;
         std::vector<std::string> shown, resized;
@@ -142,7 +142,7 @@ TEST_F(Prompt, EveryAnswerEndsTheRunWithItsResult) {
     };
     for (const Case& c : cases) {
         TestPrompt prompt;
-        prompt.SetKind(c.kind);
+        prompt.SetKind(static_cast<PromptKind>(c.kind));
         prompt.onShown = [&](TestPrompt& p) {
             if (c.control != 0)
                 ::SendMessageW(p.Item(c.control), BM_CLICK, 0, 0);
@@ -158,7 +158,7 @@ TEST_F(Prompt, EveryAnswerEndsTheRunWithItsResult) {
 
 TEST_F(Prompt, EnterAndEscapeNeitherAnswerNorClose) {
     TestPrompt prompt;
-    prompt.SetKind(4);
+    prompt.SetKind(PromptKind::kConfirmCancel);
     bool stillUp = false;
     int round = 0;
     prompt.onShown = [&](TestPrompt& p) {
@@ -190,7 +190,7 @@ TEST_F(Prompt, TheMessageIsCentredUpAndDownWrapsAndWhenTooTallStartsAtTheTop) {
     for (const std::wstring& text : {std::wstring(L"开始按钮左移成功"),
                                     std::wstring(L"检测到当前工具有新的版本，请在Ostrel客户端下载最新版本使用。"), tall}) {
         TestPrompt prompt;
-        prompt.SetKind(3);
+        prompt.SetKind(PromptKind::kConfirm);
         prompt.SetText(text);
         taskwing::test::InkBox ink;
         prompt.onShown = [&](TestPrompt& p) {
@@ -224,7 +224,7 @@ protected:
         traits.childPng = 195;  // no such PNG
         auto child = std::make_unique<CPromptChildDlg>(traits);
         child->m_strText = L"工具初始化失败";
-        child->m_nKind = 3;
+        child->m_nKind = PromptKind::kConfirm;
         return child;
     }
 };
