@@ -14,13 +14,63 @@ nt_finish_screenshots() {
   rm -rf "$work"
 }
 
+# nt_desktop_colour <0xRRGGBB>: the desktop as the compositing manager paints it. xcompmgr reads the
+# root's background only from a pixmap named in _XROOTPMAP_ID (without one it paints grey), which
+# xsetroot never sets; the pixmap is kept after this client leaves.
+nt_desktop_colour() {
+  python3 - "$1" <<'PY'
+import ctypes, ctypes.util, sys
+x = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+P, W = ctypes.c_void_p, ctypes.c_ulong
+x.XOpenDisplay.restype = P
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+for name, args, result in [("XDefaultScreen", [P], ctypes.c_int), ("XRootWindow", [P, ctypes.c_int], W),
+                           ("XDefaultDepth", [P, ctypes.c_int], ctypes.c_int),
+                           ("XCreatePixmap", [P, W, ctypes.c_uint, ctypes.c_uint, ctypes.c_uint], W),
+                           ("XCreateGC", [P, W, W, P], P), ("XSetForeground", [P, P, W], ctypes.c_int),
+                           ("XFillRectangle", [P, W, P, ctypes.c_int, ctypes.c_int, ctypes.c_uint, ctypes.c_uint], ctypes.c_int),
+                           ("XInternAtom", [P, ctypes.c_char_p, ctypes.c_int], W),
+                           ("XChangeProperty", [P, W, W, W, ctypes.c_int, ctypes.c_int, P, ctypes.c_int], ctypes.c_int),
+                           ("XSetWindowBackgroundPixmap", [P, W, W], ctypes.c_int), ("XClearWindow", [P, W], ctypes.c_int),
+                           ("XSetCloseDownMode", [P, ctypes.c_int], ctypes.c_int), ("XCloseDisplay", [P], ctypes.c_int)]:
+    getattr(x, name).argtypes, getattr(x, name).restype = args, result
+d = x.XOpenDisplay(None)
+if not d:
+    sys.exit("no X display")
+screen = x.XDefaultScreen(d)
+root = x.XRootWindow(d, screen)
+# One pixel: the compositing manager repeats it over the screen.
+pixmap = x.XCreatePixmap(d, root, 1, 1, x.XDefaultDepth(d, screen))
+gc = x.XCreateGC(d, pixmap, 0, None)
+x.XSetForeground(d, gc, int(sys.argv[1], 16))
+x.XFillRectangle(d, pixmap, gc, 0, 0, 1, 1)
+XA_PIXMAP, PROP_MODE_REPLACE, RETAIN_PERMANENT = 20, 0, 1
+for prop in (b"_XROOTPMAP_ID", b"ESETROOT_PMAP_ID"):
+    x.XChangeProperty(d, root, x.XInternAtom(d, prop, 0), XA_PIXMAP, 32, PROP_MODE_REPLACE,
+                      ctypes.byref(W(pixmap)), 1)
+x.XSetWindowBackgroundPixmap(d, root, pixmap)
+x.XClearWindow(d, root)
+x.XSetCloseDownMode(d, RETAIN_PERMANENT)
+x.XCloseDisplay(d)
+PY
+}
+
+# A private Xvfb with a light desktop and a compositing manager; no Wine prefix is touched.
+nt_start_screenshot_x() {
+  unset DISPLAY
+  nt_start_xvfb || return 1
+  xcompmgr -n </dev/null >/dev/null 2>&1 &
+  nt_compositor=$!
+  sleep 0.3
+  # Set while the compositing manager holds the display: Xvfb resets the root, and drops what was
+  # kept, when its last client leaves.
+  nt_desktop_colour 0xdde4ec
+}
+
 nt_start_screenshot_display() {
   unset DISPLAY
   nt_prepare_prefix
-  nt_start_xvfb
-  xsetroot -solid '#dde4ec'
-  xcompmgr -n </dev/null >/dev/null 2>&1 &
-  nt_compositor=$!
+  nt_start_screenshot_x
   nt_warm_wineserver
 }
 
