@@ -1,14 +1,12 @@
 #include "dialogs/progress_dlg.h"
 
-#include "dialogs/messages.h"
 #include "controls/static_text_paint.h"
+#include "dialogs/messages.h"
+#include "dialogs/progress_layout.h"
 
 namespace {
 
 constexpr wchar_t kFallbackText[] = L"正在修复，请稍等";
-// The piece of the child's PNG that lies behind the text at scale 1.0.
-constexpr RECT kInfoSource{10, 32, 194, 72};
-
 int Trunc(float value) { return static_cast<int>(value); }
 
 }  // namespace
@@ -20,24 +18,18 @@ CExecutePromptChildDlg::~CExecutePromptChildDlg() = default;
 void CExecutePromptChildDlg::DoDataExchange() { DDX_Control(IDC_STATE_INFO, m_stcInfo); }
 
 void CExecutePromptChildDlg::LayoutControls(bool first) {
-    const float s = m_fScale;
-    const RECT c = GetClientRect();
     m_stcInfo.SetWindowText(m_strText.size() >= 2 ? m_strText : std::wstring(kFallbackText));
     m_stcInfo.SetAlign(StateAlign::kBlockCentred);
     m_stcInfo.SetColor(RGB(255, 255, 255));
-
-    const int left = Trunc(static_cast<float>(c.left) + 10 * s);
-    const int top = Trunc(static_cast<float>((c.bottom - c.top) / 2 + c.top) - 20 * s);
-    const int right = Trunc(static_cast<float>(c.right) - 10 * s);
-    const int bottom = Trunc(static_cast<float>(top) + 40 * s);
     if (first) {
         m_stcInfo.SetParentBk(m_pBkImage.get());
         m_stcInfo.SetTextFont(0, 0);
         m_stcInfo.StartDots();
     }
-    // Unscaled: the static takes the same piece of the image at every scale.
-    m_stcInfo.SetParentBkRect(kInfoSource.left, kInfoSource.top, kInfoSource.right, kInfoSource.bottom);
-    m_stcInfo.MoveWindow(left, top, right - left, bottom - top, TRUE);
+    const RECT client = GetClientRect();
+    const taskwing::ProgressLayout layout = taskwing::LayoutProgress(client.right, client.bottom, m_fScale);
+    m_stcInfo.SetParentBkRect(layout.source.left, layout.source.top, layout.source.right, layout.source.bottom);
+    m_stcInfo.MoveWindow(layout.text.left, layout.text.top, layout.text.Width(), layout.text.Height(), TRUE);
 }
 
 BOOL CExecutePromptChildDlg::OnEraseBkgnd(HDC hdc) {

@@ -1,10 +1,9 @@
 #include "dialogs/prompt_dlg.h"
 
+#include "dialogs/prompt_layout.h"
 #include "resources/resource.h"
 
 namespace {
-
-int Trunc(float value) { return static_cast<int>(value); }
 
 // One answer button's four images: normal, hover, pressed, disabled.
 struct ButtonImages {
@@ -38,6 +37,17 @@ const KindRow& RowFor(PromptKind kind) {
 
 void SetButtonImages(CPngButton& button, const ButtonImages& images) {
     button.SetImages(images.normal, images.hover, images.pressed, images.disabled);
+}
+
+RECT ToRect(const taskwing::PairRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+
+void Place(CWnd& control, const taskwing::PairRect& rect) {
+    control.MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+}
+
+void PlaceOnPiece(CPngButton& button, const taskwing::PlacedPiece& piece) {
+    button.SetParentBkRect(ToRect(piece.source));
+    Place(button, piece.rect);
 }
 
 }  // namespace
@@ -75,58 +85,36 @@ void CPromptChildDlg::SetUpText() {
     m_staticText.SetAlign(TextAlign::kEditControlBlock);
 }
 
-void CPromptChildDlg::LayoutControls(bool first) {
-    const float s = m_fScale;
-    const RECT client = GetClientRect();
-    const int width = client.right;
-    const int height = client.bottom;
-    const int half = width / 2;
+void CPromptChildDlg::SetUpControls() {
     const KindRow& row = RowFor(Kind());
+    m_btnClose.m_fScale = m_fScale;
+    m_btnClose.SetParentBk(m_pBkImage.get());
+    m_btnClose.SetImages(IDB_PNG_PROMPT_CLOSE_NORMAL, IDB_PNG_PROMPT_CLOSE_HOVER, IDB_PNG_PROMPT_CLOSE_PRESSED,
+                         IDB_PNG_PROMPT_CLOSE_PRESSED);
+    // The answers' scale stays 1.0: enlarged, the whole image keeps the frame of 取消 and 否 on all
+    // four sides.
+    m_btnOk.SetParentBk(m_pBkImage.get());
+    m_btnCancel.SetParentBk(m_pBkImage.get());
+    SetButtonImages(m_btnOk, row.ok);
+    SetButtonImages(m_btnCancel, row.cancel);
+    SetUpText();
+}
 
-    const int closeLeft = width - Trunc(26 * s);
-    const int closeTop = Trunc(8 * s);
-    if (first) {
-        m_btnClose.m_fScale = s;
-        m_btnClose.SetParentBk(m_pBkImage.get());
-        m_btnClose.SetParentBkRect(RECT{321, 8, 333, 20});
-        m_btnClose.SetImages(IDB_PNG_PROMPT_CLOSE_NORMAL, IDB_PNG_PROMPT_CLOSE_HOVER, IDB_PNG_PROMPT_CLOSE_PRESSED,
-                             IDB_PNG_PROMPT_CLOSE_PRESSED);
-    }
-    m_btnClose.MoveWindow(closeLeft, closeTop, Trunc(12 * s), Trunc(12 * s));
+void CPromptChildDlg::LayoutControls(bool first) {
+    if (first) SetUpControls();
+    const RECT client = GetClientRect();
+    const bool twoAnswers = RowFor(Kind()).cancelShown;
+    const taskwing::PromptLayout layout = taskwing::LayoutPrompt(client.right, client.bottom, m_fScale, twoAnswers);
 
-    // The answer buttons: a pair either side of the centre, a lone one on it.
-    const int buttonTop = Trunc(107 * s);
-    const int buttonWidth = Trunc(55 * s);
-    const int buttonHeight = Trunc(24 * s);
-    const int pairOkLeft = Trunc(static_cast<float>(half) - 55 * s - 12 * s);
-    const int cancelLeft = Trunc(static_cast<float>(half) + 12 * s);
-    const int loneOkLeft = Trunc(static_cast<float>(half) - 55 * s / 2);
-    if (first) {
-        // Their scale stays 1.0: enlarged, the whole image keeps the frame of 取消 and 否 on all
-        // four sides.
-        m_btnOk.SetParentBk(m_pBkImage.get());
-        m_btnOk.SetParentBkRect(RECT{106, 107, 161, 131});
-        m_btnCancel.SetParentBk(m_pBkImage.get());
-        m_btnCancel.SetParentBkRect(RECT{185, 107, 240, 131});
-        SetButtonImages(m_btnOk, row.ok);
-        SetButtonImages(m_btnCancel, row.cancel);
-    }
-    m_btnOk.MoveWindow(row.cancelShown ? pairOkLeft : loneOkLeft, buttonTop, buttonWidth, buttonHeight);
-    m_btnCancel.MoveWindow(cancelLeft, buttonTop, buttonWidth, buttonHeight);
+    PlaceOnPiece(m_btnClose, layout.close);
+    PlaceOnPiece(m_btnOk, layout.ok);
+    PlaceOnPiece(m_btnCancel, layout.cancel);
     m_btnOk.ShowWindow(SW_SHOW);
-    m_btnCancel.ShowWindow(row.cancelShown ? SW_SHOW : SW_HIDE);
+    m_btnCancel.ShowWindow(twoAnswers ? SW_SHOW : SW_HIDE);
 
-    if (first) SetUpText();
     m_staticText.SetWindowText(m_strText);
-    const int textLeft = Trunc(10 * s);
-    const int textTop = Trunc(30 * s);
-    const int textWidth = width - Trunc(10 * s) - textLeft;
-    const int textHeight = height - Trunc(40 * s) - textTop;
-    // Centred, a message taller than its area would lose its beginning above the top edge: such a
-    // message starts at the top instead, and only its end is cut.
-    const bool tooTall = MessageHeight(textWidth) > textHeight;
-    m_staticText.SetAlign(tooTall ? TextAlign::kTopLeft : TextAlign::kEditControlBlock);
-    m_staticText.MoveWindow(textLeft, textTop, textWidth, textHeight);
+    m_staticText.SetAlign(taskwing::PromptMessageAlign(MessageHeight(layout.text.Width()), layout.text));
+    Place(m_staticText, layout.text);
 }
 
 int CPromptChildDlg::MessageHeight(int width) const {

@@ -38,6 +38,8 @@ protected:
     bool OnButtonClicked(int id);
     // The kind in force: one of the four, anything else being the default.
     PromptKind Kind() const;
+    // Images, background and font: once, at the first layout.
+    void SetUpControls();
     void SetUpText();
     // The height of the wrapped message at `width`, as the text control measures it.
     int MessageHeight(int width) const;
