@@ -6,9 +6,8 @@
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
-#include "controls/static_text_paint.h"
+#include "controls/paint_pieces.h"
 #include "framework/controls.h"
-#include "system/png_resource.h"
 
 class CCheckBoxBtn : public CButton {
 public:

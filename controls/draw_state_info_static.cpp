@@ -65,21 +65,14 @@ LRESULT CDrawStateInfoStatic::OnSetText(const wchar_t* text) {
 LRESULT CDrawStateInfoStatic::OnPaint() {
     taskwing::unique_paint_dc paint(m_hWnd);
     m_rcClient = GetClientRect();
-    const int width = m_rcClient.right;
-    const int height = m_rcClient.bottom;
-    taskwing::OffscreenCanvas canvas(paint.get(), width, height);
-    if (!canvas) return 0;
-    HDC dc = canvas.dc();
-
-    ::FillRect(dc, &m_rcClient, m_brBack.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    {
+    taskwing::PaintBuffered(paint.get(), m_rcClient.right, m_rcClient.bottom, [&](HDC dc) {
+        ::FillRect(dc, &m_rcClient, m_brBack.get());
+        ::SetBkMode(dc, TRANSPARENT);
         taskwing::unique_select_object font(dc, m_font.get());
         const std::wstring text = GetWindowText() + taskwing::DotsSuffix(m_nDots);
         ::SetTextColor(dc, m_crText);
-        if (m_pParentBk != nullptr) taskwing::DrawParentPiece(dc, m_pParentBk, m_rcClient, m_rcParentBk, std::nullopt);
+        m_parentBk.Draw(dc, m_rcClient, std::nullopt);
         taskwing::DrawLaidOutText(dc, text, m_rcClient, taskwing::StateInfoLayoutFor(m_nAlign));
-    }
-    canvas.CopyTo(paint.get(), width, height);
+    });
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
+#include "controls/paint_pieces.h"
 #include "controls/text_align.h"
 #include "framework/controls.h"
 
@@ -18,8 +19,8 @@ public:
     // As CDrawTextStatic::SetTextFont.
     void SetTextFont(int heightChange, int weight);
     void SetAlign(StateAlign mode) { m_nAlign = mode; }
-    void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
-    void SetParentBkRect(int left, int top, int right, int bottom) { m_rcParentBk = {left, top, right, bottom}; }
+    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
+    void SetParentBkRect(int left, int top, int right, int bottom) { m_parentBk.source = {left, top, right, bottom}; }
     void SetColor(COLORREF colour);
 
     void StartDots();
@@ -41,6 +42,5 @@ protected:
     COLORREF m_crText = RGB(0, 0, 0);
     int m_nDots = 0;
     StateAlign m_nAlign = StateAlign::kOneLineLeft;
-    Gdiplus::Image* m_pParentBk = nullptr;
-    RECT m_rcParentBk{};
+    taskwing::ParentPiece m_parentBk;
 };

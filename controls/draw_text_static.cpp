@@ -46,24 +46,16 @@ LRESULT CDrawTextStatic::OnSetText(const wchar_t* text) {
 LRESULT CDrawTextStatic::OnPaint() {
     taskwing::unique_paint_dc paint(m_hWnd);
     m_rcClient = GetClientRect();
-    const int width = m_rcClient.right;
-    const int height = m_rcClient.bottom;
-    taskwing::OffscreenCanvas canvas(paint.get(), width, height);
-    if (!canvas) return 0;
-    HDC dc = canvas.dc();
+    taskwing::PaintBuffered(paint.get(), m_rcClient.right, m_rcClient.bottom, [&](HDC dc) {
+        if (!m_brBack) m_brBack.reset(::CreateSolidBrush(m_crBack));
+        ::FillRect(dc, &m_rcClient, m_brBack.get());
+        ::SetBkMode(dc, TRANSPARENT);
+        m_parentBk.Draw(dc, m_rcClient, Gdiplus::SmoothingModeHighQuality);
 
-    if (!m_brBack) m_brBack.reset(::CreateSolidBrush(m_crBack));
-    ::FillRect(dc, &m_rcClient, m_brBack.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    if (m_pParentBk != nullptr)
-        taskwing::DrawParentPiece(dc, m_pParentBk, m_rcClient, m_rcParentBk, Gdiplus::SmoothingModeHighQuality);
-
-    {
         taskwing::unique_select_object font(dc, m_font.get());
         const std::wstring text = GetWindowText();
         ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crText);
         taskwing::DrawLaidOutText(dc, text, m_rcClient, taskwing::DrawTextLayoutFor(m_nAlign));
-    }
-    canvas.CopyTo(paint.get(), width, height);
+    });
     return 0;
 }

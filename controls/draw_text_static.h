@@ -7,6 +7,7 @@
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
+#include "controls/paint_pieces.h"
 #include "controls/text_align.h"
 #include "framework/controls.h"
 
@@ -20,8 +21,8 @@ public:
     void SetAlign(TextAlign mode) { m_nAlign = mode; }
     // The parent's background image (not owned) and the piece of it under this control, in image
     // pixels; painted over the fill.
-    void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
-    void SetParentBkRect(RECT rect) { m_rcParentBk = rect; }
+    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
+    void SetParentBkRect(RECT rect) { m_parentBk.source = rect; }
     void SetColors(COLORREF normal, COLORREF hover) {
         m_crText = normal;
         m_crHover = hover;
@@ -45,6 +46,5 @@ protected:
     COLORREF m_crBack = RGB(255, 255, 255);
     int m_bHover = 0;
     TextAlign m_nAlign = TextAlign::kBlock;
-    Gdiplus::Image* m_pParentBk = nullptr;
-    RECT m_rcParentBk{};
+    taskwing::ParentPiece m_parentBk;
 };

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "controls/mouse_tracking.h"
-#include "controls/static_text_paint.h"
 #include "framework/app.h"
 
 CImageButton::CImageButton() : m_brBack(::CreateSolidBrush(RGB(255, 255, 255))) {}
@@ -11,18 +10,10 @@ CImageButton::CImageButton() : m_brBack(::CreateSolidBrush(RGB(255, 255, 255))) 
 CImageButton::~CImageButton() = default;
 
 void CImageButton::SetImages(UINT normalId, UINT hoverId, UINT pressedId, UINT disabledId) {
-    LoadPngResource(m_pImgNormal, AfxGetResourceHandle(), normalId);
-    LoadPngResource(m_pImgHover, AfxGetResourceHandle(), hoverId);
-    LoadPngResource(m_pImgPressed, AfxGetResourceHandle(), pressedId);
-    LoadPngResource(m_pImgDisabled, AfxGetResourceHandle(), disabledId);
+    m_images.Load(AfxGetResourceHandle(), normalId, hoverId, pressedId, disabledId);
 }
 
-void CImageButton::FreeImages() {
-    m_pImgNormal.reset();
-    m_pImgHover.reset();
-    m_pImgPressed.reset();
-    m_pImgDisabled.reset();
-}
+void CImageButton::FreeImages() { m_images.Free(); }
 
 void CImageButton::SetHitInsets(int left, int top, int right, int bottom) { m_rcInsets = {left, top, right, bottom}; }
 
@@ -47,44 +38,22 @@ void CImageButton::EnableButton(bool enable) {
 
 void CImageButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     // All four or nothing: a half-skinned button would look broken in one state only.
-    if (drawItem == nullptr || !m_pImgNormal || !m_pImgHover || !m_pImgPressed || !m_pImgDisabled) return;
+    if (drawItem == nullptr || !m_images.Complete()) return;
     PaintInto(drawItem->hDC);
-}
-
-Gdiplus::Image* CImageButton::StateImage() const {
-    if (!IsWindowEnabled()) return m_pImgDisabled.get();
-    switch (m_nState) {
-    case kNormal:
-        return m_pImgNormal.get();
-    case kHover:
-        return m_pImgHover.get();
-    case kPressed:
-        return m_pImgPressed.get();
-    default:
-        // Re-enabled behind EnableButton's back: the background alone.
-        return nullptr;
-    }
 }
 
 void CImageButton::PaintInto(HDC target) {
     m_rcClient = GetClientRect();
-    const int width = m_rcClient.right;
-    const int height = m_rcClient.bottom;
-    taskwing::OffscreenCanvas canvas(target, width, height);
-    if (!canvas) return;
-    HDC dc = canvas.dc();
-    ::FillRect(dc, &m_rcClient, m_brBack.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    {
+    taskwing::PaintBuffered(target, m_rcClient.right, m_rcClient.bottom, [&](HDC dc) {
+        ::FillRect(dc, &m_rcClient, m_brBack.get());
+        ::SetBkMode(dc, TRANSPARENT);
         Gdiplus::Graphics graphics(dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-        if (m_pParentBk != nullptr) taskwing::DrawImagePiece(graphics, m_pParentBk, m_rcClient, m_rcParentBk);
-        if (Gdiplus::Image* image = StateImage()) {
-            const RECT whole{0, 0, static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
-            taskwing::DrawImagePiece(graphics, image, m_rcClient, whole);
-        }
-    }
-    canvas.CopyTo(target, width, height);
+        m_parentBk.Draw(graphics, m_rcClient);
+        // Re-enabled behind EnableButton's back (the disabled state while enabled): the background alone.
+        if (Gdiplus::Image* image = m_images.Pick(IsWindowEnabled() != FALSE, m_nState))
+            taskwing::DrawWholeImage(graphics, image, m_rcClient);
+    });
 }
 
 bool CImageButton::IsClientPoint(POINT point) const {

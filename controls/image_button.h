@@ -7,12 +7,17 @@
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
+#include "controls/paint_pieces.h"
 #include "framework/controls.h"
-#include "system/png_resource.h"
 
 class CImageButton : public CButton {
 public:
-    enum State : int { kNormal = 1, kHover = 2, kPressed = 3, kDisabled = 4 };
+    enum State : int {
+        kNormal = taskwing::StateImages::kNormal,
+        kHover = taskwing::StateImages::kHover,
+        kPressed = taskwing::StateImages::kPressed,
+        kDisabled = 4,
+    };
 
     CImageButton();
     ~CImageButton() override;
@@ -23,9 +28,9 @@ public:
     // Owners call this from their WM_DESTROY.
     void FreeImages();
     // Not owned: the parent keeps it alive for as long as the button paints.
-    void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
+    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
     // The part of the parent's background under the button, in image pixels.
-    void SetParentBkRect(const RECT& rect) { m_rcParentBk = rect; }
+    void SetParentBkRect(const RECT& rect) { m_parentBk.source = rect; }
     // Margins of the client area where clicks do not count (a transparent rim of the images).
     void SetHitInsets(int left, int top, int right, int bottom);
     // Whether the cursor lies in the client area less the hit insets; owners ignore clicks when
@@ -49,20 +54,14 @@ protected:
 
     // Double-buffered: fill, parent piece, state image, one BitBlt to `target`.
     void PaintInto(HDC target);
-    // The image for the window's enabled flag and the state; null for none.
-    Gdiplus::Image* StateImage() const;
     bool IsClientPoint(POINT point) const;
     void SetState(int state);
     void Repaint();
 
-    Gdiplus::Image* m_pParentBk = nullptr;
-    RECT m_rcParentBk{};
+    taskwing::ParentPiece m_parentBk;
     taskwing::unique_hbrush m_brBack;
     RECT m_rcClient{};
-    PngImagePtr m_pImgNormal;
-    PngImagePtr m_pImgHover;
-    PngImagePtr m_pImgPressed;
-    PngImagePtr m_pImgDisabled;
+    taskwing::StateImages m_images;
     std::atomic<int> m_nState{kNormal};  // EnableButton writes it from a worker thread
     int m_bTracking = 0;
     RECT m_rcInsets{};  // left, top, right, bottom margins

@@ -5,12 +5,13 @@
 // BN_CLICKED from the default button processing.
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
+#include "controls/paint_pieces.h"
 #include "framework/controls.h"
-#include "system/png_resource.h"
 
 class CPngButton : public CButton {
 public:
-    enum State { kNormal = 1, kHover = 2, kPressed = 3 };
+    enum State { kNormal = taskwing::StateImages::kNormal, kHover = taskwing::StateImages::kHover,
+                 kPressed = taskwing::StateImages::kPressed };
 
     CPngButton();
 
@@ -21,8 +22,8 @@ public:
     // what is left when it goes.
     void FreeImages();
     // The parent's background (not owned) and the piece of it under the button, in image pixels.
-    void SetParentBk(Gdiplus::Image* image) { m_pParentBk = image; }
-    void SetParentBkRect(RECT rect) { m_rcParentBk = rect; }
+    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
+    void SetParentBkRect(RECT rect) { m_parentBk.source = rect; }
 
     void DrawItem(DRAWITEMSTRUCT* drawItem) override;
 
@@ -40,15 +41,10 @@ protected:
     LRESULT OnMouseLeave();
     // Moves to `state` and repaints, unless the button is disabled or already there.
     void ChangeState(int state);
-    Gdiplus::Image* ImageForLook() const;
 
-    Gdiplus::Image* m_pParentBk = nullptr;
-    RECT m_rcParentBk{};
+    taskwing::ParentPiece m_parentBk;
     taskwing::unique_hbrush m_brBack;
-    PngImagePtr m_pImgNormal;
-    PngImagePtr m_pImgHover;
-    PngImagePtr m_pImgPressed;
-    PngImagePtr m_pImgDisabled;
+    taskwing::StateImages m_images;
     int m_nState = kNormal;
     int m_bTracking = 0;
 };

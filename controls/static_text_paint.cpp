@@ -82,32 +82,4 @@ const wchar_t* DotsSuffix(int dots) {
     }
 }
 
-void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source) {
-    const Gdiplus::Rect target(client.left, client.top, client.right - client.left, client.bottom - client.top);
-    graphics.DrawImage(image, target, source.left, source.top, source.right - source.left, source.bottom - source.top,
-                       Gdiplus::UnitPixel);
-}
-
-void DrawParentPiece(HDC dc, Gdiplus::Image* image, const RECT& client, const RECT& source,
-                     std::optional<Gdiplus::SmoothingMode> smoothing) {
-    if (image == nullptr) return;
-    // Flushed into the DC when it goes, before any GDI text lands on top.
-    Gdiplus::Graphics graphics(dc);
-    if (smoothing) graphics.SetSmoothingMode(*smoothing);
-    DrawImagePiece(graphics, image, client, source);
-}
-
-OffscreenCanvas::OffscreenCanvas(HDC target, int width, int height) {
-    if (target == nullptr || width <= 0 || height <= 0) return;
-    m_dc.reset(::CreateCompatibleDC(target));
-    if (!m_dc) return;
-    m_bitmap.reset(::CreateCompatibleBitmap(target, width, height));
-    if (!m_bitmap) return;
-    m_select.emplace(m_dc.get(), m_bitmap.get());
-}
-
-void OffscreenCanvas::CopyTo(HDC target, int width, int height) const {
-    if (*this) ::BitBlt(target, 0, 0, width, height, m_dc.get(), 0, 0, SRCCOPY);
-}
-
 }  // namespace taskwing

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/paint_pieces.h"
 #include "dialogs/pair_shell.h"
 #include "framework/app.h"
 
@@ -64,12 +65,7 @@ LRESULT CPairChildDlg::OnSize() {
 
 BOOL CPairChildDlg::OnEraseBkgnd(HDC hdc) {
     const RECT rect = BackgroundRect();
-    if (!LoadBkImage()) return TRUE;
-    Gdiplus::Graphics graphics(hdc);
-    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-    const Gdiplus::Rect target(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    graphics.DrawImage(m_pBkImage.get(), target, 0, 0, static_cast<INT>(m_pBkImage->GetWidth()),
-                       static_cast<INT>(m_pBkImage->GetHeight()), Gdiplus::UnitPixel);
+    if (LoadBkImage()) taskwing::StretchBackground(hdc, m_pBkImage.get(), rect);
     return TRUE;
 }
 

@@ -1,6 +1,6 @@
 #include "dialogs/progress_dlg.h"
 
-#include "controls/static_text_paint.h"
+#include "controls/paint_pieces.h"
 #include "dialogs/messages.h"
 #include "dialogs/progress_layout.h"
 
@@ -36,16 +36,8 @@ BOOL CExecutePromptChildDlg::OnEraseBkgnd(HDC hdc) {
     if (!LoadBkImage()) return TRUE;
     const RECT client = GetClientRect();
     // Buffered: the panel is restretched on every erase and would flicker under the ticking text.
-    taskwing::OffscreenCanvas canvas(hdc, client.right, client.bottom);
-    if (!canvas) return TRUE;
-    {
-        Gdiplus::Graphics graphics(canvas.dc());
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-        const Gdiplus::Rect target(client.left, client.top, client.right - client.left, client.bottom - client.top);
-        graphics.DrawImage(m_pBkImage.get(), target, 0, 0, static_cast<INT>(m_pBkImage->GetWidth()),
-                           static_cast<INT>(m_pBkImage->GetHeight()), Gdiplus::UnitPixel);
-    }
-    canvas.CopyTo(hdc, client.right, client.bottom);
+    taskwing::PaintBuffered(hdc, client.right, client.bottom,
+                            [&](HDC dc) { taskwing::StretchBackground(dc, m_pBkImage.get(), client); });
     return TRUE;
 }
 

@@ -1,0 +1,84 @@
+#pragma once
+// What the skinned controls and windows paint with: the off-screen buffer of one paint, pieces of
+// images stretched into a rectangle, the piece of the parent's background under a control, and a
+// button's four state images.
+#include <optional>
+
+#include "base/gdiplus_session.h"
+#include "base/handles.h"
+#include "system/png_resource.h"
+
+namespace taskwing {
+
+// Draws the `source` rectangle (image pixels) of `image` stretched into `client`.
+void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source);
+// The whole image stretched into `target`.
+void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& target);
+// A window's background: the whole image stretched over `target` of the DC, smoothed.
+void StretchBackground(HDC dc, Gdiplus::Image* image, const RECT& target);
+
+// The piece of the parent's background that lies under a control. The image is the parent's: the
+// parent keeps it alive for as long as the control paints.
+struct ParentPiece {
+    Gdiplus::Image* image = nullptr;
+    RECT source{};  // in image pixels
+
+    explicit operator bool() const { return image != nullptr; }
+    // Nothing without an image.
+    void Draw(Gdiplus::Graphics& graphics, const RECT& client) const;
+    // The same on a DC; flushed into it before anything else lands on top.
+    void Draw(HDC dc, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const;
+};
+
+// A memory DC with a bitmap of the client size, compatible with the paint DC; everything is given
+// back when it goes, the bitmap deselected first.
+class OffscreenCanvas {
+public:
+    OffscreenCanvas(HDC target, int width, int height);
+    OffscreenCanvas(const OffscreenCanvas&) = delete;
+    OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
+
+    explicit operator bool() const { return m_select.has_value(); }
+    HDC dc() const { return m_dc.get(); }
+    // One BitBlt of the top-left `width` x `height` pixels to (0, 0) of `target`.
+    void CopyTo(HDC target, int width, int height) const;
+
+private:
+    unique_hdc m_dc;
+    unique_hbitmap m_bitmap;
+    std::optional<unique_select_object> m_select;
+};
+
+// One memory bitmap and one copy per paint, so that no half-drawn look reaches the screen: `draw`
+// paints into the memory DC. Nothing is painted when the bitmap cannot be made.
+template <typename Draw>
+void PaintBuffered(HDC target, int width, int height, Draw&& draw) {
+    OffscreenCanvas canvas(target, width, height);
+    if (!canvas) return;
+    draw(canvas.dc());
+    canvas.CopyTo(target, width, height);
+}
+
+// A button's four looks, each its own image: normal, hover, pressed, disabled.
+class StateImages {
+public:
+    // The button states the images stand for.
+    enum State : int { kNormal = 1, kHover = 2, kPressed = 3 };
+
+    // Loads the four PNG resources of `module` into their slots. A resource that does not load
+    // leaves its slot as it was; an id may serve two slots (each gets its own image).
+    void Load(HMODULE module, UINT normalId, UINT hoverId, UINT pressedId, UINT disabledId);
+    void Free();
+    // Half a set would show some looks and not others: buttons paint only with all four.
+    bool Complete() const { return m_normal && m_hover && m_pressed && m_disabled; }
+    // Disabled: the disabled image; else the state's, null for a state without one.
+    Gdiplus::Image* Pick(bool enabled, int state) const;
+
+private:
+    PngImagePtr m_normal;
+    PngImagePtr m_hover;
+    PngImagePtr m_pressed;
+    PngImagePtr m_disabled;
+};
+
+}  // namespace taskwing
