@@ -87,8 +87,9 @@ TEST_F(PaintPieces, BufferedPaintReachesTheTargetOnceAndNotAtAllWithoutASize) {
 TEST_F(PaintPieces, ParentPieceStretchesItsSourceAndDrawsNothingWithoutAnImage) {
     // Left half blue, right half green.
     Gdiplus::Bitmap image(20, 10, PixelFormat32bppARGB);
+    const Gdiplus::Color blue(0, 0, 255), green(0, 255, 0);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x) image.SetPixel(x, y, x < 10 ? Gdiplus::Color(0, 0, 255) : Gdiplus::Color(0, 255, 0));
+        for (int x = 0; x < 20; ++x) image.SetPixel(x, y, x < 10 ? blue : green);
 
     Surface target(16, 8);
     taskwing::ParentPiece piece;
