@@ -46,13 +46,15 @@ struct PairTraits {
     bool childFollowsAtStart;  // the shell moves the child until the first drag
     bool onDragStripAtStart;   // the child's first moves already pull the shell along
     bool placeChildOnShellRect;  // child placed from the computed shell rectangle, not the window's
+    bool reusesComposedSkin = false;  // opened again and again: its stretched skin is kept for the next
 };
 
 inline constexpr PairTraits kPromptPair{
     .shellTemplate = IDD_PROMPT, .shellPng = IDB_PNG_PROMPT_SHELL, .shellWidth = 336, .shellHeight = 156,
     .childTemplate = IDD_PROMPT_CHILD, .childPng = IDB_PNG_PROMPT_BK,
     .inset = {5, 3, 5, 7}, .strip = {30, 26},
-    .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false};
+    .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false,
+    .reusesComposedSkin = true};
 
 inline constexpr PairTraits kProblemSolvedPair{
     .shellTemplate = IDD_PROBLEM_SOLVING, .shellPng = IDB_PNG_PROBLEM_SOLVING_SHELL, .shellWidth = 410,
@@ -65,7 +67,8 @@ inline constexpr PairTraits kProgressPair{
     .shellTemplate = IDD_EXECUTE_PROMPT, .shellPng = IDB_PNG_EXECUTE_PROMPT_SHELL, .shellWidth = 232,
     .shellHeight = 132, .childTemplate = IDD_EXECUTE_PROMPT_CHILD, .childPng = IDB_PNG_EXECUTE_PROMPT_BK,
     .inset = {14, 12, 14, 16}, .strip = {0, 0},
-    .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false};
+    .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false,
+    .reusesComposedSkin = true};
 
 // The main window: the shell never moves the content window; the content window leads from its
 // creation on, and its first placement brings the shell to the centred place.

@@ -1,5 +1,9 @@
 #include "dialogs/pair_shell.h"
 
+#include <cstring>
+#include <vector>
+
+#include "base/critical_section.h"
 #include "base/handles.h"
 #include "dialogs/pair_child.h"
 #include "framework/app.h"
@@ -7,6 +11,44 @@
 using taskwing::PairRect;
 
 namespace {
+
+// A shell's PNG stretched to its size, premultiplied, as the layered push wants it. Stretching
+// takes Wine tens of milliseconds per prompt; the prompt box and the progress window, made anew for
+// every operation at the same size, compose theirs once per process.
+struct ComposedSkin {
+    UINT png;
+    int width;
+    int height;
+    std::vector<BYTE> pixels;
+};
+
+struct ComposedSkins {
+    CCriticalSection lock;
+    std::vector<ComposedSkin> skins;
+};
+ComposedSkins& Skins() {
+    static ComposedSkins skins;
+    return skins;
+}
+
+// Copies a kept skin of this PNG and size into `bits` (when given); false when there is none.
+bool CopyComposedSkin(UINT png, int width, int height, void* bits) {
+    ComposedSkins& kept = Skins();
+    CScopedLock lock(kept.lock);
+    for (const ComposedSkin& skin : kept.skins) {
+        if (skin.png != png || skin.width != width || skin.height != height) continue;
+        if (bits != nullptr) std::memcpy(bits, skin.pixels.data(), skin.pixels.size());
+        return true;
+    }
+    return false;
+}
+
+void KeepComposedSkin(ComposedSkin skin) {
+    ComposedSkins& kept = Skins();
+    CScopedLock lock(kept.lock);
+    kept.skins.push_back(std::move(skin));
+}
+
 constexpr UINT kActivateChild = WM_APP + 0x3A1;
 
 PairRect ToPairRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
@@ -43,7 +85,10 @@ BOOL CPairShellDlg::OnInitDialog() {
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     // Without its image the shell would stand invisible and modal, and nobody could close it: the
     // run ends at once with -1, which callers take as a failed start.
-    if (!m_pBkImage && !LoadPngResource(m_pBkImage, AfxGetResourceHandle(), m_traits.shellPng)) {
+    // A kept skin needs no image decoded.
+    const bool kept = m_traits.reusesComposedSkin &&
+                      CopyComposedSkin(m_traits.shellPng, shell.Width(), shell.Height(), nullptr);
+    if (!kept && !m_pBkImage && !LoadPngResource(m_pBkImage, AfxGetResourceHandle(), m_traits.shellPng)) {
         EndDialog(-1);
         return TRUE;
     }
@@ -72,10 +117,17 @@ void CPairShellDlg::PushLayeredImage(int width, int height) {
     void* bits = nullptr;
     taskwing::unique_hbitmap bitmap(::CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memoryDc || !bitmap || bits == nullptr) return;
-    {
-        Gdiplus::Bitmap canvas(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
-        Gdiplus::Graphics graphics(&canvas);
-        graphics.DrawImage(m_pBkImage.get(), 0, 0, width, height);
+    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    if (!m_traits.reusesComposedSkin || !CopyComposedSkin(m_traits.shellPng, width, height, bits)) {
+        if (!m_pBkImage) return;
+        {
+            Gdiplus::Bitmap canvas(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+            Gdiplus::Graphics graphics(&canvas);
+            graphics.DrawImage(m_pBkImage.get(), 0, 0, width, height);
+        }
+        if (m_traits.reusesComposedSkin)
+            KeepComposedSkin({m_traits.shellPng, width, height,
+                              std::vector<BYTE>(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + bytes)});
     }
     taskwing::unique_select_object selected(memoryDc.get(), bitmap.get());
     const RECT window = GetWindowRect();

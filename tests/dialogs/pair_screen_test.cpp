@@ -271,6 +271,50 @@ TEST_F(PromptOnScreen, TheShellsOwnPixelsCarryThePngsAlpha) {
     EXPECT_LE((rim >> 16) & 0xFF, rim >> 24);
 }
 
+// The shell's own pixels of one prompt run on a thread of its own, child moved aside.
+taskwing::test::XImage32 CaptureOnePromptShell() {
+    taskwing::test::XImage32 window;
+    taskwing::unique_handle shown(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HANDLE event = shown.get();
+    HWND shellHwnd = nullptr;
+    HWND childHwnd = nullptr;
+    std::thread ui([&] {
+        ScopedGdiPlus gdiplus;
+        CountingShell shell;
+        shell.onShown = [&](HWND s, HWND c) {
+            shellHwnd = s;
+            childHwnd = c;
+            ::SetEvent(event);
+        };
+        shell.DoModal();
+    });
+    if (::WaitForSingleObject(event, 10000) == WAIT_OBJECT_0) {
+        ::SetWindowPos(childHwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RunUnix("sleep 0.3");
+        std::string error;
+        taskwing::test::CaptureXWindow(taskwing::test::XWindowOf(shellHwnd), window, error);
+        ::PostMessageW(shellHwnd, WM_CLOSE, 0, 0);
+    }
+    ui.join();
+    return window;
+}
+
+TEST(PromptSkin, ASecondPromptShowsExactlyTheSkinOfTheFirst) {
+    // The second prompt of a run takes the stretched skin the first one composed.
+    ASSERT_GT(::GetEnvironmentVariableW(L"DISPLAY", nullptr, 0), 0u) << "the screen tests need an X display";
+    const taskwing::test::XImage32 first = CaptureOnePromptShell();
+    const taskwing::test::XImage32 second = CaptureOnePromptShell();
+    ASSERT_EQ(336, first.width);
+    ASSERT_EQ(156, first.height);
+    ASSERT_EQ(first.width, second.width);
+    ASSERT_EQ(first.height, second.height);
+    EXPECT_EQ(255, second.AlphaAt(168, 78));
+    int differing = 0;
+    for (size_t i = 0; i < first.pixels.size(); ++i)
+        if (first.pixels[i] != second.pixels[i]) ++differing;
+    EXPECT_EQ(0, differing);
+}
+
 // Runs the pair in a new process under LogPixels 144 and reads what it reports.
 TEST(PromptAtHighDensity, At144DotsPerInchTheShellIs504By234) {
     const wchar_t* desktop = L"Control Panel\\Desktop";
