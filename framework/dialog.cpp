@@ -57,7 +57,12 @@ INT_PTR CDialog::DoModal() {
     // Enabled again before this window goes, so activation goes to them and not elsewhere.
     for (auto it = disabled.rbegin(); it != disabled.rend(); ++it)
         if (::IsWindow(*it)) ::EnableWindow(*it, TRUE);
-    if (owner != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
+    // The activation goes back to the owner: from this dialog, from a window of its own (a pair's
+    // child) that goes with it, or when nothing took it while the owner was still disabled.
+    HWND active = ::GetActiveWindow();
+    if (owner != nullptr && m_hWnd != nullptr &&
+        (active == nullptr || active == m_hWnd || ::GetWindow(active, GW_OWNER) == m_hWnd))
+        ::SetActiveWindow(owner);
     DestroyWindow();
     return m_nModalResult;
 }
