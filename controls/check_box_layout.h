@@ -2,18 +2,11 @@
 // Where the agreement check box puts its box and its text for a client area and a scale factor,
 // and which frame of the box strip a check state shows. No Windows types: this builds and is
 // tested everywhere.
+#include "base/layout_rect.h"
+
 namespace taskwing {
 
-// Left, top, right, bottom; right and bottom are outside, as in a Windows RECT.
-struct CheckBoxRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    constexpr int Width() const { return right - left; }
-    constexpr int Height() const { return bottom - top; }
-    friend constexpr bool operator==(const CheckBoxRect&, const CheckBoxRect&) = default;
-};
+using CheckBoxRect = LayoutRect;
 
 struct CheckBoxLayout {
     CheckBoxRect box;  // may reach above and below a client area shorter than the box

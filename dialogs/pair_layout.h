@@ -4,20 +4,12 @@
 // leads, and the child's drag strip, for a scale factor. A product of a design length and the scale
 // is truncated toward zero before it is added or subtracted, except where a function says that the
 // whole expression is truncated once. No Windows types: this builds and is tested everywhere.
+#include "base/layout_rect.h"
 #include "resources/resource.h"
 
 namespace taskwing {
 
-// Left, top, right, bottom; right and bottom are outside, as in a Windows RECT.
-struct PairRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    constexpr int Width() const { return right - left; }
-    constexpr int Height() const { return bottom - top; }
-    friend constexpr bool operator==(const PairRect&, const PairRect&) = default;
-};
+using PairRect = LayoutRect;
 
 struct PairInsets {
     int left = 0;
