@@ -266,10 +266,10 @@ void CTaskwingDlg::OnAgreementClicked() {
     m_btnCentre.EnableButton(agreed);
 }
 
-const taskwing::AlignOperationRow CTaskwingDlg::kMoveLeftRow{&CTaskwingDlg::m_btnMoveLeft, &CAlignWorker::LaunchMoveLeft,
-                                               L"开始按钮左移失败！", L"正在左移，请稍等"};
-const taskwing::AlignOperationRow CTaskwingDlg::kCentreRow{&CTaskwingDlg::m_btnCentre, &CAlignWorker::LaunchCentre,
-                                             L"开始按钮居中失败！", L"正在居中，请稍等"};
+const taskwing::AlignOperationRow CTaskwingDlg::kMoveLeftRow{
+    &CTaskwingDlg::m_btnMoveLeft, &CAlignWorker::LaunchMoveLeft, L"开始按钮左移失败！", L"正在左移，请稍等"};
+const taskwing::AlignOperationRow CTaskwingDlg::kCentreRow{
+    &CTaskwingDlg::m_btnCentre, &CAlignWorker::LaunchCentre, L"开始按钮居中失败！", L"正在居中，请稍等"};
 
 void CTaskwingDlg::OnMoveLeft() { RunOperation(kMoveLeftRow); }
 void CTaskwingDlg::OnCentre() { RunOperation(kCentreRow); }
