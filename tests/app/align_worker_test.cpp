@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "dialogs/messages.h"
 #include "tests/wine/test_support.h"
 
@@ -159,6 +161,34 @@ CAlignWorker::CommandRunner Prints(std::wstring text, int result = 1, std::wstri
         output += text;
         return result;
     };
+}
+
+TEST(AlignWorker, ALaunchedThreadNeedsNothingOfTheWorkerObject) {
+    // The window that owns the worker may go while the command runs (a close from outside, an
+    // exit); its memory may then hold anything.
+    Receiver receiver;
+    taskwing::unique_handle running(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    taskwing::unique_handle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HANDLE runningEvent = running.get();
+    HANDLE releaseEvent = release.get();
+    alignas(CAlignWorker) unsigned char storage[sizeof(CAlignWorker)];
+    auto* worker = new (storage) CAlignWorker([runningEvent, releaseEvent](std::wstring, std::wstring& output) {
+        SetEvent(runningEvent);
+        WaitForSingleObject(releaseEvent, 10000);
+        output = L"reg: 操作成功完成";
+        return 1;
+    });
+    worker->SetReceiver(receiver.hwnd());
+    ASSERT_TRUE(worker->LaunchMoveLeft());
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runningEvent, 10000));
+    worker->~CAlignWorker();
+    std::memset(storage, 0xFF, sizeof(storage));
+    SetEvent(releaseEvent);
+
+    ASSERT_TRUE(PumpUntilResult(receiver, 10000));
+    ASSERT_EQ(2u, receiver.seen.size());
+    EXPECT_EQ(WM_CLOSE_PROGRESS, receiver.seen[0].message);
+    EXPECT_EQ(static_cast<WPARAM>(1), receiver.seen[1].wParam);
 }
 
 }  // namespace
