@@ -13,9 +13,16 @@ void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RE
     DrawImagePiece(graphics, image, target, whole);
 }
 
+void CopyWhenUnscaled(Gdiplus::Graphics& graphics, Gdiplus::Image* image, int width, int height) {
+    // At its own size an image needs no resampling; Wine's GDI+ resamples all the same unless told.
+    if (image != nullptr && image->GetWidth() == static_cast<UINT>(width) && image->GetHeight() == static_cast<UINT>(height))
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+}
+
 void StretchBackground(HDC dc, Gdiplus::Image* image, const RECT& target) {
     Gdiplus::Graphics graphics(dc);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    CopyWhenUnscaled(graphics, image, target.right - target.left, target.bottom - target.top);
     DrawWholeImage(graphics, image, target);
 }
 
@@ -44,29 +51,45 @@ void OffscreenCanvas::CopyTo(HDC target, int width, int height) const {
     if (*this) ::BitBlt(target, 0, 0, width, height, m_dc.get(), 0, 0, SRCCOPY);
 }
 
+void StateImages::Take(Slot& slot, HMODULE module, UINT id) {
+    if (::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG") == nullptr) return;
+    slot.module = module;
+    slot.id = id;
+    slot.image.reset();
+    slot.failed = false;
+}
+
 void StateImages::Load(HMODULE module, UINT normalId, UINT hoverId, UINT pressedId, UINT disabledId) {
-    LoadPngResource(m_normal, module, normalId);
-    LoadPngResource(m_hover, module, hoverId);
-    LoadPngResource(m_pressed, module, pressedId);
-    LoadPngResource(m_disabled, module, disabledId);
+    Take(m_normal, module, normalId);
+    Take(m_hover, module, hoverId);
+    Take(m_pressed, module, pressedId);
+    Take(m_disabled, module, disabledId);
 }
 
 void StateImages::Free() {
-    m_normal.reset();
-    m_hover.reset();
-    m_pressed.reset();
-    m_disabled.reset();
+    for (Slot* slot : {&m_normal, &m_hover, &m_pressed, &m_disabled}) *slot = Slot{};
+}
+
+bool StateImages::Complete() const {
+    for (const Slot* slot : {&m_normal, &m_hover, &m_pressed, &m_disabled})
+        if (slot->id == 0 || slot->failed) return false;
+    return true;
+}
+
+Gdiplus::Image* StateImages::Slot::Get() const {
+    if (!image && id != 0 && !failed) failed = !LoadPngResource(image, module, id);
+    return image.get();
 }
 
 Gdiplus::Image* StateImages::Pick(bool enabled, int state) const {
-    if (!enabled) return m_disabled.get();
+    if (!enabled) return m_disabled.Get();
     switch (state) {
     case kNormal:
-        return m_normal.get();
+        return m_normal.Get();
     case kHover:
-        return m_hover.get();
+        return m_hover.Get();
     case kPressed:
-        return m_pressed.get();
+        return m_pressed.Get();
     default:
         return nullptr;
     }

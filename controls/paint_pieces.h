@@ -14,6 +14,8 @@ namespace taskwing {
 void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source);
 // The whole image stretched into `target`.
 void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& target);
+// Drawing `image` at `width` x `height`: at its own size, a plain copy of its pixels.
+void CopyWhenUnscaled(Gdiplus::Graphics& graphics, Gdiplus::Image* image, int width, int height);
 // A window's background: the whole image stretched over `target` of the DC, smoothed.
 void StretchBackground(HDC dc, Gdiplus::Image* image, const RECT& target);
 
@@ -59,26 +61,38 @@ void PaintBuffered(HDC target, int width, int height, Draw&& draw) {
     canvas.CopyTo(target, width, height);
 }
 
-// A button's four looks, each its own image: normal, hover, pressed, disabled.
+// A button's four looks, each its own image: normal, hover, pressed, disabled. Each is decoded
+// when it is first shown: most buttons are never hovered, pressed or disabled, and the main
+// window alone has twenty of these images.
 class StateImages {
 public:
     // The button states the images stand for.
     enum State : int { kNormal = 1, kHover = 2, kPressed = 3 };
 
-    // Loads the four PNG resources of `module` into their slots. A resource that does not load
+    // Takes the four PNG resources of `module` for their slots. An id with no such resource
     // leaves its slot as it was; an id may serve two slots (each gets its own image).
     void Load(HMODULE module, UINT normalId, UINT hoverId, UINT pressedId, UINT disabledId);
     void Free();
     // Half a set would show some looks and not others: buttons paint only with all four.
-    bool Complete() const { return m_normal && m_hover && m_pressed && m_disabled; }
-    // Disabled: the disabled image; else the state's, null for a state without one.
+    bool Complete() const;
+    // Disabled: the disabled image; else the state's, null for a state without one (or whose
+    // PNG does not decode).
     Gdiplus::Image* Pick(bool enabled, int state) const;
 
 private:
-    PngImagePtr m_normal;
-    PngImagePtr m_hover;
-    PngImagePtr m_pressed;
-    PngImagePtr m_disabled;
+    struct Slot {
+        HMODULE module = nullptr;
+        UINT id = 0;  // 0: none
+        mutable PngImagePtr image;
+        mutable bool failed = false;
+        Gdiplus::Image* Get() const;
+    };
+    static void Take(Slot& slot, HMODULE module, UINT id);
+
+    Slot m_normal;
+    Slot m_hover;
+    Slot m_pressed;
+    Slot m_disabled;
 };
 
 }  // namespace taskwing

@@ -5,6 +5,7 @@
 
 #include "base/critical_section.h"
 #include "base/handles.h"
+#include "controls/paint_pieces.h"
 #include "dialogs/pair_child.h"
 #include "framework/app.h"
 
@@ -123,6 +124,7 @@ void CPairShellDlg::PushLayeredImage(int width, int height) {
         {
             Gdiplus::Bitmap canvas(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
             Gdiplus::Graphics graphics(&canvas);
+            taskwing::CopyWhenUnscaled(graphics, m_pBkImage.get(), width, height);
             graphics.DrawImage(m_pBkImage.get(), 0, 0, width, height);
         }
         if (m_traits.reusesComposedSkin)
