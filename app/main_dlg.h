@@ -100,10 +100,12 @@ public:
 
 protected:
     std::unique_ptr<CPairChildDlg> NewChild() override {
-        auto content = std::make_unique<CTaskwingDlg>();
+        auto content = NewContent();
         m_pContent = content.get();
         return content;
     }
+    // The content window object; a test host may make one of its own.
+    virtual std::unique_ptr<CTaskwingDlg> NewContent() { return std::make_unique<CTaskwingDlg>(); }
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

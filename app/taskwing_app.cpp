@@ -13,11 +13,15 @@ BOOL CNorvaneTaskwingApp::InitInstance() {
 
     {
         // The whole run: the shell scales itself, and its content window runs the start-up gates.
-        CNorvaneTaskwingDlg dlg;
-        m_pMainWnd = &dlg;
-        dlg.DoModal();
+        const std::unique_ptr<CNorvaneTaskwingDlg> dlg = NewMainWindow();
+        m_pMainWnd = dlg.get();
+        dlg->DoModal();
         m_pMainWnd = nullptr;
     }
     // A dialog-based program ends when its main window does.
     return FALSE;
+}
+
+std::unique_ptr<CNorvaneTaskwingDlg> CNorvaneTaskwingApp::NewMainWindow() {
+    return std::make_unique<CNorvaneTaskwingDlg>();
 }

@@ -5,15 +5,14 @@
 // The run is the tool's own: the same wWinMain and InitInstance steps, the same pair.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cwchar>
 #include <memory>
 
+#include "app/dll_search.h"
 #include "app/main_dlg.h"
-#include "base/gdiplus_session.h"
-#include "framework/app.h"
+#include "app/taskwing_app.h"
 
 namespace {
 
@@ -26,30 +25,19 @@ protected:
 
 class CNamedTypeShell : public CNorvaneTaskwingDlg {
 protected:
-    std::unique_ptr<CPairChildDlg> NewChild() override { return std::make_unique<CNamedTypeContent>(); }
+    std::unique_ptr<CTaskwingDlg> NewContent() override { return std::make_unique<CNamedTypeContent>(); }
 };
 
-// CNorvaneTaskwingApp::InitInstance with the shell above.
-class CHostApp : public CWinApp {
-public:
-    BOOL InitInstance() override {
-        ScopedGdiPlus gdiplus;
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        {
-            CNamedTypeShell dlg;
-            m_pMainWnd = &dlg;
-            dlg.DoModal();
-            m_pMainWnd = nullptr;
-        }
-        return FALSE;
-    }
+// The tool's own application object, with the shell above.
+class CHostApp : public CNorvaneTaskwingApp {
+protected:
+    std::unique_ptr<CNorvaneTaskwingDlg> NewMainWindow() override { return std::make_unique<CNamedTypeShell>(); }
 };
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    taskwing::RestrictDllSearchToSystemFolder();
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (argv == nullptr || argc != 2) return 2;
