@@ -19,7 +19,9 @@ function(nt_add_gtest name)
   else()
     list(APPEND labels native)
   endif()
-  set_tests_properties(${found} PROPERTIES LABELS "${labels}" TIMEOUT ${arg_TIMEOUT})
+  # A GTEST_SKIP counts as skipped, never as passed.
+  set_tests_properties(${found} PROPERTIES LABELS "${labels}" TIMEOUT ${arg_TIMEOUT}
+                       SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
   if(NT_WINDOWS AND arg_HEADLESS)
     set_tests_properties(${found} PROPERTIES ENVIRONMENT "NT_WINE_HEADLESS=1")
     list(APPEND labels headless)
@@ -28,4 +30,10 @@ function(nt_add_gtest name)
   if(arg_LOCK)
     set_tests_properties(${found} PROPERTIES RESOURCE_LOCK ${arg_LOCK})
   endif()
+endfunction()
+
+# nt_wine_script(<test>...): script tests that start Windows programs themselves use the Wine loader
+# and prefix of this build's architecture (script/lib.sh reads NT_WINE_ARCH).
+function(nt_wine_script)
+  set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT NT_WINE_ARCH=${CMAKE_SYSTEM_PROCESSOR})
 endfunction()

@@ -3,52 +3,162 @@
 
 NT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 NT_BUILD=$NT_ROOT/build
-export WINEPREFIX=$NT_BUILD/wineprefix
 export WINEARCH=win64
 export WINEDEBUG=-all
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko prompts in a fresh prefix
+
+# An i386 ELF file run by qemu-i386 through binfmt_misc: registered by bootstrap only where the
+# kernel refuses 32-bit programs.
+nt_qemu_i386_registered() { [ "$(head -n 1 /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null)" = enabled ]; }
+
+# Whether 32-bit Linux programs run natively here. Some kernels have their 32-bit emulation off:
+# Wine's 32-bit loader then fails with "Exec format error", or runs emulated once qemu-i386 is
+# registered, far too slowly for the suites. Decided once per process tree.
+nt_native_32bit() {
+  if [ -z "${NT_NATIVE_32BIT:-}" ]; then
+    NT_NATIVE_32BIT=no
+    if ! nt_qemu_i386_registered && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      NT_NATIVE_32BIT=yes
+    fi
+    export NT_NATIVE_32BIT
+  fi
+  [ "$NT_NATIVE_32BIT" = yes ]
+}
+
+# The architectures whose Windows builds run under Wine here: NT_WINE_ARCHES when set ("i686",
+# "x86_64" or both), else i686 where 32-bit programs run natively and x86_64 where they do not.
+# NT_WINE_WHY says why, in a line.
+nt_choose_wine_arches() {
+  if [ -n "${NT_WINE_ARCHES:-}" ]; then
+    NT_WINE_WHY="NT_WINE_ARCHES asks for: $NT_WINE_ARCHES"
+  elif nt_native_32bit; then
+    NT_WINE_ARCHES=i686
+    NT_WINE_WHY="this machine runs 32-bit programs: Windows tests run on the i686 build, as delivered"
+  else
+    NT_WINE_ARCHES=x86_64
+    NT_WINE_WHY="this machine cannot run 32-bit programs: Windows tests run on the x86_64 build"
+  fi
+  local arch
+  for arch in $NT_WINE_ARCHES; do
+    case $arch in i686 | x86_64) ;; *) echo "NT_WINE_ARCHES: unknown architecture $arch" >&2; return 1 ;; esac
+  done
+  export NT_WINE_ARCHES NT_WINE_WHY
+}
+
+# nt_wine_select <arch>: the one place that says how Windows programs of that architecture run.
+# The loader is called directly, never through Debian's wine/wineboot wrappers, which pick the
+# 32-bit loader whenever it is installed. Sets and exports:
+#   NT_WINE_ARCH    i686 or x86_64
+#   NT_WINE         the loader: "$NT_WINE" program.exe, "$NT_WINE" wineboot, "$NT_WINE" reg ...
+#   NT_PREFIX       the architecture's own prefix under build/ (WINEPREFIX starts there)
+#   NT_MINGW        the CMake preset and folder under build/ of that build (mingw, mingw64)
+#   NT_MINGW_TRIPLE its tools' prefix (i686-w64-mingw32, x86_64-w64-mingw32)
+nt_wine_select() {
+  case $1 in
+    i686)
+      NT_WINE=/usr/lib/wine/wine NT_PREFIX=$NT_BUILD/wineprefix NT_MINGW=mingw
+      NT_MINGW_TRIPLE=i686-w64-mingw32 ;;
+    x86_64)
+      NT_WINE=/usr/lib/wine/wine64 NT_PREFIX=$NT_BUILD/wineprefix64 NT_MINGW=mingw64
+      NT_MINGW_TRIPLE=x86_64-w64-mingw32 ;;
+    *) echo "nt_wine_select: unknown architecture '$1'" >&2; return 1 ;;
+  esac
+  NT_WINE_ARCH=$1
+  WINELOADER=$NT_WINE
+  WINEPREFIX=$NT_PREFIX
+  export NT_WINE_ARCH NT_WINE WINELOADER NT_PREFIX WINEPREFIX NT_MINGW NT_MINGW_TRIPLE
+}
+
+# CTest hands its scripts the build's architecture; elsewhere the machine decides.
+if [ -n "${NT_WINE_ARCH:-}" ]; then
+  nt_wine_select "$NT_WINE_ARCH"
+else
+  nt_choose_wine_arches && nt_wine_select "${NT_WINE_ARCHES%% *}"
+fi
 
 nt_started_xvfb=""
 nt_started_wineserver=""
 
 nt_quiet() { "$@" </dev/null >/dev/null 2>&1; }
 
-# The prefix is made once and reused; its marker names the recipe's version.
+# nt_step <what> <command...>: runs a set-up step quietly; on failure says what failed, with the
+# command's output, and fails.
+nt_step() {
+  local what=$1 out
+  shift
+  if ! out=$("$@" </dev/null 2>&1); then
+    echo "prefix set-up failed: $what ($*)" >&2
+    [ -n "$out" ] && printf '%s\n' "$out" | tail -n 20 >&2
+    return 1
+  fi
+}
+
+# nt_reg_is <key> <value> <expected data> [view]: whether the prefix holds that value. reg prints in
+# the prefix's code page, 936 under zh_CN.
+nt_reg_is() {
+  "$NT_WINE" reg query "$1" /v "$2" ${4:+"$4"} </dev/null 2>/dev/null | iconv -f GBK -t UTF-8 | tr -d '\r' |
+    grep -q "^ *$2 *REG_[A-Z_]* *$3\$"
+}
+
+# The prefix is made once and reused, whole or not at all: every step must succeed and read back as
+# asked before its marker (naming the recipe's version) is written.
 nt_prepare_prefix() {
-  local marker=$WINEPREFIX/.taskwing-prefix-v1
+  local marker=$WINEPREFIX/.taskwing-prefix-v2
   [ -f "$marker" ] && return 0
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$NT_BUILD"
-  nt_quiet wineboot -i
-  nt_quiet winecfg /v win10
-  local cv='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
-  for view in /reg:64 /reg:32; do
-    # Wine has no Windows 11 setting: its version numbers with Windows 11's build.
-    nt_quiet wine reg add "$cv" /v CurrentBuildNumber /d 22631 /f $view
-    nt_quiet wine reg add "$cv" /v CurrentBuild /d 22631 /f $view
-    nt_quiet wine reg add "$cv" /v ProductName /d "Windows 11 Pro" /f $view
-    # The dialogs ask for 宋体; the CJK font from Debian stands in for it.
-    for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
-      nt_quiet wine reg add "$cv\\FontSubstitutes" /v "$face" /d "WenQuanYi Micro Hei" /f $view
+  ( set -e
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$NT_BUILD"
+    local cv='HKLM\Software\Microsoft\Windows NT\CurrentVersion' view face
+    nt_step "wineboot" "$NT_WINE" wineboot -i
+    nt_step "Windows 10 as the version" "$NT_WINE" winecfg /v win10
+    for view in /reg:64 /reg:32; do
+      # Wine has no Windows 11 setting: its version numbers with Windows 11's build.
+      nt_step "build number" "$NT_WINE" reg add "$cv" /v CurrentBuildNumber /d 22631 /f $view
+      nt_step "build" "$NT_WINE" reg add "$cv" /v CurrentBuild /d 22631 /f $view
+      nt_step "product name" "$NT_WINE" reg add "$cv" /v ProductName /d "Windows 11 Pro" /f $view
+      # The dialogs ask for 宋体; the CJK font from Debian stands in for it.
+      for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
+        nt_step "font substitute $face" "$NT_WINE" reg add "$cv\\FontSubstitutes" /v "$face" /d "WenQuanYi Micro Hei" /f $view
+      done
     done
-  done
-  # Managed windows cost two seconds each to destroy under Xvfb's lack of a window manager.
-  nt_quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
-  nt_quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
-  nt_quiet wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f
-  nt_quiet wineserver -w
-  touch "$marker"
+    # Managed windows cost two seconds each to destroy under Xvfb's lack of a window manager.
+    nt_step "unmanaged windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+    nt_step "undecorated windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
+    nt_step "96 dpi" "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f
+    nt_step "wineserver's end" wineserver -w
+
+    # Read back what the tests rely on.
+    local bad=""
+    for view in /reg:64 /reg:32; do
+      nt_reg_is "$cv" CurrentBuildNumber 22631 $view || bad="$bad CurrentBuildNumber$view"
+      nt_reg_is "$cv" CurrentBuild 22631 $view || bad="$bad CurrentBuild$view"
+      for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
+        nt_reg_is "$cv\\FontSubstitutes" "$face" "WenQuanYi Micro Hei" $view || bad="$bad font:$face$view"
+      done
+    done
+    nt_reg_is 'HKCU\Software\Wine\X11 Driver' Managed N || bad="$bad Managed"
+    nt_reg_is 'HKCU\Software\Wine\X11 Driver' Decorated N || bad="$bad Decorated"
+    nt_reg_is 'HKCU\Control Panel\Desktop' LogPixels 0x60 || bad="$bad LogPixels"
+    nt_reg_is "$cv" CurrentMajorVersionNumber 0xa || bad="$bad Windows-10-version"
+    if [ -n "$bad" ]; then
+      echo "prefix set-up failed: $WINEPREFIX does not read back as asked:$bad" >&2
+      exit 1
+    fi
+    wineserver -w
+    touch "$marker"
+  ) || { echo "the Wine prefix $WINEPREFIX could not be made; it is left unmarked and will be made again" >&2; return 1; }
 }
 
 # A copy of the prefix with Wine's null graphics driver, for tests that need no screen.
 nt_prepare_headless_prefix() {
-  local headless=$NT_BUILD/wineprefix-null
-  [ -f "$headless/.taskwing-prefix-v1" ] && return 0
+  local headless=$NT_PREFIX-null
+  [ -f "$headless/.taskwing-prefix-v2" ] && return 0
   rm -rf "$headless"
-  cp -a "$WINEPREFIX" "$headless"
-  WINEPREFIX=$headless nt_quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
-  WINEPREFIX=$headless nt_quiet wineserver -w
+  cp -a "$WINEPREFIX" "$headless" && rm -f "$headless/.taskwing-prefix-v2" &&
+    WINEPREFIX=$headless nt_step "null graphics driver" "$NT_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f &&
+    WINEPREFIX=$headless nt_step "wineserver's end" wineserver -w &&
+    touch "$headless/.taskwing-prefix-v2"
 }
 
 nt_start_xvfb() {
@@ -72,7 +182,7 @@ nt_warm_wineserver() {
   for prefix in "$WINEPREFIX" "$@"; do
     # A server already running for the prefix is as good as a new one.
     WINEPREFIX=$prefix nt_quiet wineserver -p || true
-    WINEPREFIX=$prefix nt_quiet wine cmd /c exit
+    WINEPREFIX=$prefix nt_quiet "$NT_WINE" cmd /c exit
     nt_started_wineserver="$nt_started_wineserver $prefix"
   done
 }
@@ -89,7 +199,13 @@ nt_version() { sed -n 's/^project(NorvaneTaskwing VERSION \([0-9.]*\).*/\1/p' "$
 # nt_stage_delivery <exe> <dll> <folder>: the delivery folder as users get it, made afresh: the
 # executable and the feedback library, stripped (the build keeps its debug sections for us).
 nt_stage_delivery() {
-  local exe=$1 dll=$2 folder=$3 strip=${NT_STRIP:-i686-w64-mingw32-strip}
+  local exe=$1 dll=$2 folder=$3 strip=${NT_STRIP:-}
+  if [ -z "$strip" ]; then
+    case $(file -b "$exe") in
+      PE32+*) strip=x86_64-w64-mingw32-strip ;;
+      *) strip=i686-w64-mingw32-strip ;;
+    esac
+  fi
   [ -n "$folder" ] && [ "$folder" != / ] || { echo "nt_stage_delivery: no folder" >&2; return 1; }
   rm -rf "$folder"
   mkdir -p "$folder"

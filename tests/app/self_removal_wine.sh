@@ -41,7 +41,7 @@ stage() {
 
 # run <windows path of the program> [milliseconds it stays]; sets $ended (ns) when it has ended.
 run() {
-    (cd "$drive/windows/system32" && wine "$1" ${2:+"$2"} </dev/null >/dev/null 2>&1)
+    (cd "$drive/windows/system32" && "$NT_WINE" "$1" ${2:+"$2"} </dev/null >/dev/null 2>&1)
     ended=$(date +%s%N)
 }
 
@@ -75,7 +75,7 @@ times=""
 # The removal waits for the program to end, then takes the files and the emptied folder.
 stage "NorvaneTaskwing"
 dir=$downloads/NorvaneTaskwing
-(cd "$drive/windows/system32" && wine "$winDownloads\\NorvaneTaskwing\\NorvaneTaskwing.exe" 2000 </dev/null >/dev/null 2>&1) &
+(cd "$drive/windows/system32" && "$NT_WINE" "$winDownloads\\NorvaneTaskwing\\NorvaneTaskwing.exe" 2000 </dev/null >/dev/null 2>&1) &
 program=$!
 sleep 1
 tool_files "$dir"

@@ -34,7 +34,7 @@ start() {
     KEPT_LISTING=$(ls -A "$E2E_DIR")
     LOG_OFFSET=$(stat -c %s "$E2E_LOG" 2>/dev/null || echo 0)
     rm -f "$E2E_FEEDBACK_LOG"
-    (cd "$E2E_DIR" && exec env NT_FEEDBACK_LOG='C:\e2e\feedback.txt' "${ENV[@]}" wine NorvaneTaskwing.exe "$@" \
+    (cd "$E2E_DIR" && exec env NT_FEEDBACK_LOG='C:\e2e\feedback.txt' "${ENV[@]}" "$NT_WINE" NorvaneTaskwing.exe "$@" \
         </dev/null >/dev/null 2>&1) &
     E2E_PID=$!
 }
@@ -103,8 +103,8 @@ gate() {
 system_build() {
     local view
     for view in /reg:64 /reg:32; do
-        nt_quiet wine reg add "$CV" /v CurrentBuildNumber /d "$1" /f $view
-        nt_quiet wine reg add "$CV" /v CurrentBuild /d "$1" /f $view
+        nt_quiet "$NT_WINE" reg add "$CV" /v CurrentBuildNumber /d "$1" /f $view
+        nt_quiet "$NT_WINE" reg add "$CV" /v CurrentBuild /d "$1" /f $view
     done
 }
 
@@ -134,8 +134,8 @@ check "Windows 10: refused before the library is loaded" no_calls
 system_build 22631
 
 echo "== code page =="
-check "the probe sees code page 936 in the test locale" test "$(cd "$E2E_DRIVE/e2e" && wine code_page_probe.exe | tr -d '\r')" = 936
-other_cp=$(cd "$E2E_DRIVE/e2e" && env "${OTHER_CP[@]}" wine code_page_probe.exe | tr -d '\r')
+check "the probe sees code page 936 in the test locale" test "$(cd "$E2E_DRIVE/e2e" && "$NT_WINE" code_page_probe.exe | tr -d '\r')" = 936
+other_cp=$(cd "$E2E_DRIVE/e2e" && env "${OTHER_CP[@]}" "$NT_WINE" code_page_probe.exe | tr -d '\r')
 check "the probe sees another code page ($other_cp) under ${OTHER_CP[*]}" test "${other_cp:-936}" != 936
 
 e2e_stage "Taskwing code page"

@@ -12,6 +12,9 @@
 #   e2e_click <control id> [pattern]             a real click in the middle of a visible control
 #   e2e_wait_exit [seconds]                      E2E_STATUS: the tool's exit code (or "running")
 #   check <description> <command...>             one assertion; e2e_finish prints the tally
+# E2E_TOOL_WINE starts the tool with another loader than the build's (the i686 delivery beside an
+# x86_64 build), E2E_PROBE_BUILD names the build whose window_probe.exe reads the windows, and
+# E2E_PATIENCE multiplies the waits of scripts that honour it (an emulated 32-bit loader is slow).
 # shellcheck shell=bash
 source "$(dirname "${BASH_SOURCE[0]}")/../wine/sandbox.sh"
 
@@ -46,7 +49,7 @@ e2e_setup() {
     nt_make_sandbox "$E2E_BOX" || { echo "FAIL: no sandbox"; exit 1; }
     export DISPLAY=$display
     # Windows on the X display this time, and fast to close without a window manager.
-    nt_quiet wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
+    nt_quiet "$NT_WINE" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
     e2e_set_dpi 96
     E2E_DRIVE=$E2E_BOX/drive_c
     local user
@@ -57,14 +60,14 @@ e2e_setup() {
     E2E_DOWNLOADS=$E2E_DRIVE/users/$user/Downloads
     E2E_WIN_DOWNLOADS="C:\\users\\$user\\Downloads"
     mkdir -p "$E2E_DRIVE/e2e"
-    cp "$E2E_BUILD/tests/e2e/window_probe.exe" "$E2E_DRIVE/e2e/"
+    cp "${E2E_PROBE_BUILD:-$E2E_BUILD}/tests/e2e/window_probe.exe" "$E2E_DRIVE/e2e/"
     E2E_FEEDBACK_LOG=$E2E_DRIVE/e2e/feedback.txt
     E2E_LOG=$E2E_DRIVE/ProgramData/ToolLog/Taskwing.txt
     trap e2e_finish EXIT
 }
 
 # Read by the next program that starts.
-e2e_set_dpi() { nt_quiet wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
+e2e_set_dpi() { nt_quiet "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
 
 # e2e_stage <folder name> [exe] [dll]: the delivery folder as a user unpacks it.
 e2e_stage() {
@@ -80,14 +83,14 @@ e2e_stage() {
 # writes its calls to a file instead of opening pages.
 e2e_start() {
     rm -f "$E2E_FEEDBACK_LOG"
-    (cd "$E2E_DIR" && exec env NT_FEEDBACK_LOG='C:\e2e\feedback.txt' "$@" wine NorvaneTaskwing.exe </dev/null >/dev/null 2>&1) &
+    (cd "$E2E_DIR" && exec env NT_FEEDBACK_LOG='C:\e2e\feedback.txt' "$@" "${E2E_TOOL_WINE:-$NT_WINE}" NorvaneTaskwing.exe </dev/null >/dev/null 2>&1) &
     E2E_PID=$!
     E2E_STARTED=$(date +%s%N)
 }
 
 # One line per visible window of the tool and per control (see window_probe.cpp); with arguments,
 # one of the probe's other commands (send, check, stats).
-e2e_probe() { (cd "$E2E_DRIVE/windows/system32" && wine 'C:\e2e\window_probe.exe' "$@" 2>/dev/null | tr -d '\r'); }
+e2e_probe() { (cd "$E2E_DRIVE/windows/system32" && "$NT_WINE" 'C:\e2e\window_probe.exe' "$@" 2>/dev/null | tr -d '\r'); }
 
 e2e_wait_for() {
     local pattern=$1 limit=${2:-15} deadline
@@ -134,7 +137,7 @@ e2e_wait_exit() {
 }
 
 e2e_taskbar_al() {
-    wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl 2>/dev/null |
+    "$NT_WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl 2>/dev/null |
         tr -d '\r' | awk '$1 == "TaskbarAl" { print $3 }'
 }
 

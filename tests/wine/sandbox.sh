@@ -39,7 +39,7 @@ nt_cut_drives() {
 }
 
 nt_make_sandbox() {
-    local box=$1 source=$NT_BUILD/wineprefix link
+    local box=$1 source=$NT_PREFIX link
     case $box in
         /*) ;;
         *) echo "sandbox: $box is not an absolute path" >&2; return 1 ;;
@@ -78,7 +78,7 @@ nt_make_sandbox() {
     # manager, which links the host's serial ports into dosdevices once per server: cut after it.
     nt_quiet wineserver -p || return 1
     # No screen is needed for what runs here.
-    nt_quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f || return 1
+    nt_quiet "$NT_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f || return 1
     nt_cut_drives "$box"
     nt_check_sandbox "$box"
 }

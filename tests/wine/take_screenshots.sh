@@ -7,10 +7,10 @@
 # NT_WINEPREFIX picks another Wine prefix than the build's own for the demo programs.
 set -euo pipefail
 source "$(dirname "$0")/screenshots.sh"
-build=${1:-$NT_BUILD/mingw}
+build=${1:-$NT_BUILD/$NT_MINGW}
 out=${2:-$NT_ROOT/docs/screenshots}
 for program in dialogs/pair_demo dialogs/prompt_demo dialogs/progress_demo controls/static_demo; do
-  [ -f "$build/tests/$program.exe" ] || { echo "no $build/tests/$program.exe: build the mingw preset first" >&2; exit 1; }
+  [ -f "$build/tests/$program.exe" ] || { echo "no $build/tests/$program.exe: build the $NT_MINGW preset first" >&2; exit 1; }
 done
 mkdir -p "$out"
 work=$(mktemp -d)

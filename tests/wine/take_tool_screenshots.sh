@@ -10,7 +10,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../e2e/lib.sh"
 source "$here/screenshots.sh"
-build=$(realpath -m "${1:-$NT_BUILD/mingw}")
+build=$(realpath -m "${1:-$NT_BUILD/$NT_MINGW}")
 out=$(realpath -m "${2:-$NT_ROOT/docs/screenshots}")
 box=$(realpath -m "${3:-$NT_BUILD/screenshots-sandbox}")
 for file in app/NorvaneTaskwing.exe feedback/stub/VeskorFeedbackInformation.dll tests/e2e/window_probe.exe; do

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Checks a delivery folder's i686 files without running them: the executable must be a 32-bit GUI
+# program that needs only Windows' own DLLs and carries its manifest and version, the library a
+# 32-bit DLL of the same kind, and neither may keep debug sections.
+#   check-delivery.sh <delivery folder>   (as nt_stage_delivery or script/package make it)
+set -uo pipefail
+source "$(dirname "$0")/../../script/lib.sh"
+exe=$1/NorvaneTaskwing.exe dll=$1/VeskorFeedbackInformation.dll
+objdump=x86_64-w64-mingw32-objdump   # reads both kinds, so that a 64-bit file is named, not refused
+export LC_ALL=C   # binutils speaks Chinese under the test locale
+
+failed=0
+check() { # check <what> <command...>
+  local what=$1
+  shift
+  if "$@"; then echo "  ok: $what"; else echo "  FAILED: $what"; failed=1; fi
+}
+has() { grep -Eq "$2" <<<"$1"; }
+quietly() { local out; out=$("$@") || { printf '%s\n' "$out"; return 1; }; }
+# Text as it stands in a version resource: UTF-16LE.
+utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -d ' \n'; }
+
+exe_head=$("$objdump" -p "$exe" 2>&1)
+dll_head=$("$objdump" -p "$dll" 2>&1)
+exe_hex=$(od -An -tx1 -v "$exe" | tr -d ' \n')
+echo "delivered files ($("$objdump" -f "$exe" | sed -n 's/.*file format //p')):"
+check "NorvaneTaskwing.exe is PE32 for i386" has "$exe_head" 'file format pei-i386' 
+check "NorvaneTaskwing.exe is PE32, not PE32+" has "$exe_head" 'Magic[[:space:]]+010b'
+check "NorvaneTaskwing.exe is a GUI program" has "$exe_head" 'Subsystem[[:space:]]+00000002'
+check "VeskorFeedbackInformation.dll is PE32 for i386" has "$dll_head" 'file format pei-i386'
+check "VeskorFeedbackInformation.dll is a DLL" has "$dll_head" 'Characteristics .*DLL|^[[:space:]]+DLL$'
+for f in "$exe" "$dll"; do
+  check "$(basename "$f") imports only Windows system DLLs" quietly "$(dirname "$0")/check-imports.sh" "$objdump" "$f"
+  check "$(basename "$f") has no debug sections" test "$("$objdump" -h "$f" | grep -c ' \.debug')" = 0
+done
+manifest=$(tr '\0\n' '  ' <"$exe" | grep -ao '<assembly .*</assembly>')
+check "the manifest asks for an administrator" has "$manifest" 'requestedExecutionLevel level="requireAdministrator"'
+check "the manifest declares the program DPI aware" has "$manifest" '<dpiAware[^>]*>true</dpiAware>'
+check "the manifest asks for common controls 6 for x86" has "$manifest" 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"[[:space:]]+processorArchitecture="x86"'
+check "the version resource is there" has "$exe_hex" "$(utf16 VS_VERSION_INFO)"
+check "it carries the version $(nt_version)" has "$exe_hex" "$(utf16 "FileVersion")(00)+$(utf16 "$(nt_version)")"
+exit $failed
