@@ -29,8 +29,11 @@ nt_native_32bit() {
 # The architectures whose Windows builds run under Wine here: NT_WINE_ARCHES when set ("i686",
 # "x86_64" or both), else i686 where 32-bit programs run natively and x86_64 where they do not.
 # NT_WINE_WHY says why, in a line.
+# What was asked for is kept apart from what was chosen, so that a choice can be made again.
+NT_WINE_ARCHES_ASKED=${NT_WINE_ARCHES_ASKED-${NT_WINE_ARCHES:-}}
 nt_choose_wine_arches() {
-  if [ -n "${NT_WINE_ARCHES:-}" ]; then
+  if [ -n "$NT_WINE_ARCHES_ASKED" ]; then
+    NT_WINE_ARCHES=$NT_WINE_ARCHES_ASKED
     NT_WINE_WHY="NT_WINE_ARCHES asks for: $NT_WINE_ARCHES"
   elif nt_native_32bit; then
     NT_WINE_ARCHES=i686
