@@ -109,27 +109,28 @@ nt_reg_is() {
 nt_prepare_prefix() {
   local marker=$WINEPREFIX/.taskwing-prefix-v2
   [ -f "$marker" ] && return 0
-  ( set -e
+  ( # set -e does not hold inside a list that checks the status: each step stops it by itself.
+    must() { nt_step "$@" || exit 1; }
     rm -rf "$WINEPREFIX"
     mkdir -p "$NT_BUILD"
     local cv='HKLM\Software\Microsoft\Windows NT\CurrentVersion' view face
-    nt_step "wineboot" "$NT_WINE" wineboot -i
-    nt_step "Windows 10 as the version" "$NT_WINE" winecfg /v win10
+    must "wineboot" "$NT_WINE" wineboot -i
+    must "Windows 10 as the version" "$NT_WINE" winecfg /v win10
     for view in /reg:64 /reg:32; do
       # Wine has no Windows 11 setting: its version numbers with Windows 11's build.
-      nt_step "build number" "$NT_WINE" reg add "$cv" /v CurrentBuildNumber /d 22631 /f $view
-      nt_step "build" "$NT_WINE" reg add "$cv" /v CurrentBuild /d 22631 /f $view
-      nt_step "product name" "$NT_WINE" reg add "$cv" /v ProductName /d "Windows 11 Pro" /f $view
+      must "build number" "$NT_WINE" reg add "$cv" /v CurrentBuildNumber /d 22631 /f $view
+      must "build" "$NT_WINE" reg add "$cv" /v CurrentBuild /d 22631 /f $view
+      must "product name" "$NT_WINE" reg add "$cv" /v ProductName /d "Windows 11 Pro" /f $view
       # The dialogs ask for 宋体; the CJK font from Debian stands in for it.
       for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
-        nt_step "font substitute $face" "$NT_WINE" reg add "$cv\\FontSubstitutes" /v "$face" /d "WenQuanYi Micro Hei" /f $view
+        must "font substitute $face" "$NT_WINE" reg add "$cv\\FontSubstitutes" /v "$face" /d "WenQuanYi Micro Hei" /f $view
       done
     done
     # Managed windows cost two seconds each to destroy under Xvfb's lack of a window manager.
-    nt_step "unmanaged windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
-    nt_step "undecorated windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
-    nt_step "96 dpi" "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f
-    nt_step "wineserver's end" wineserver -w
+    must "unmanaged windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+    must "undecorated windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
+    must "96 dpi" "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f
+    must "wineserver's end" wineserver -w
 
     # Read back what the tests rely on.
     local bad=""
