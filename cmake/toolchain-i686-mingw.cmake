@@ -1,14 +1,3 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64 (posix thread model: std::mutex works).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows with MinGW-w64: the delivered build.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(NT_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${NT_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${NT_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${NT_MINGW_PREFIX}-windres)
-set(CMAKE_OBJDUMP ${NT_MINGW_PREFIX}-objdump)
-set(CMAKE_FIND_ROOT_PATH /usr/${NT_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# CTest runs the test programs under Wine, with the loader for this architecture.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/wine-run ${CMAKE_SYSTEM_PROCESSOR})
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-cross.cmake)

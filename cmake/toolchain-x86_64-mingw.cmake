@@ -1,15 +1,4 @@
-# Cross-compiling for 64-bit Windows with MinGW-w64 (posix thread model), the twin of the i686 build
-# that runs the Windows tests on machines that cannot run 32-bit programs.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 64-bit Windows with MinGW-w64: the twin of the i686 build that runs the Windows
+# tests on machines that cannot run 32-bit programs.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(NT_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${NT_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${NT_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${NT_MINGW_PREFIX}-windres)
-set(CMAKE_OBJDUMP ${NT_MINGW_PREFIX}-objdump)
-set(CMAKE_FIND_ROOT_PATH /usr/${NT_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# CTest runs the test programs under Wine, with the loader for this architecture.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/wine-run ${CMAKE_SYSTEM_PROCESSOR})
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-cross.cmake)
