@@ -120,9 +120,16 @@ void CTaskwingDlg::ShowNotice(const wchar_t* text, CWnd* parent) {
     prompt.DoModal();
 }
 
+void CTaskwingDlg::CloseBegun() {
+    m_bCloseBegun = true;
+    ::KillTimer(m_hWnd, taskwing::kTimerStartCheck);
+}
+
 void CTaskwingDlg::OnStartCheck() {
     // Once: a notice must not come again at the next tick while it is still up.
     ::KillTimer(m_hWnd, taskwing::kTimerStartCheck);
+    // Nothing over the problem-solved window: the user is leaving.
+    if (m_bCloseBegun) return;
     CheckForUpdate();
     if (::GetACP() != kAcceptedCodePage) ShowNotice(L"本工具仅支持简体中文版", this);
 }
@@ -413,6 +420,7 @@ LRESULT CNorvaneTaskwingDlg::OnClose() {
     if (content != nullptr && content->OperationRunning()) return 0;
     m_bClosing = true;
     if (content != nullptr && ::IsWindow(content->m_hWnd)) {
+        content->CloseBegun();
         CProblemSolvingFeedbackDlg feedback;
         feedback.SetFeedbackDll(&content->FeedbackDll());
         feedback.SetDeviceType(content->DeviceType());

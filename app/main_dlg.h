@@ -37,6 +37,8 @@ public:
     int DeviceType() const { return m_nDeviceType; }
     // From the launch of an operation until its result has been dismissed.
     bool OperationRunning() const { return m_bOperationRunning; }
+    // The user's close has begun: the start checks, should they not have run yet, never will.
+    void CloseBegun();
 
 protected:
     void DoDataExchange() override;
@@ -89,6 +91,7 @@ protected:
     taskwing::feedback::FeedbackTexts m_strFeedback;
     int m_nDeviceType = 0;
     bool m_bOperationRunning = false;
+    bool m_bCloseBegun = false;
 };
 
 class CNorvaneTaskwingDlg : public CPairShellDlg {

@@ -5,6 +5,7 @@
 //   window_probe sendwait <hwnd> <message> <wParam>   sends it and prints the answer
 //   window_probe check <id>      the check state (BM_GETCHECK) of the tool's control with that id
 //   window_probe stats           "threads <n> handles <n>" of the tool's process
+//   window_probe closeonsight    waits (up to 30 s) for "Taskwing" to show and posts WM_CLOSE to it at once
 // Lines: "top <hwnd> <x> <y> <w> <h> <visible> <enabled> <iconic> <text>" and
 //        "ctl <parent> <id> <x> <y> <w> <h> <visible> <enabled> <text>" (screen coordinates).
 #include <windows.h>
@@ -123,6 +124,14 @@ int wmain(int argc, wchar_t** argv) {
         if (!::SendMessageTimeoutW(target, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return 1;
         std::printf("%lu\n", static_cast<unsigned long>(answer));
         return 0;
+    }
+    if (argc == 2 && std::wstring(argv[1]) == L"closeonsight") {
+        for (int n = 0; n < 30000; ++n) {
+            HWND shown = ::FindWindowW(nullptr, L"Taskwing");
+            if (shown != nullptr && ::IsWindowVisible(shown)) return ::PostMessageW(shown, WM_CLOSE, 0, 0) ? 0 : 1;
+            ::Sleep(1);
+        }
+        return 1;
     }
     HWND main = ::FindWindowW(nullptr, L"Taskwing");
     if (main == nullptr) return 1;
