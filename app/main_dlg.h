@@ -46,6 +46,9 @@ protected:
     void LayoutControls(bool first) override;
     void FreeControlImages() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Keys never reach minimise or close: the focus moves on to the first tab stop instead.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void MoveFocusOffWindowButtons();
 
     // Start-up: the device type, then the gates; a failed gate ends the process. The device type
     // comes from the USB drives; a test host may name it instead.

@@ -37,6 +37,9 @@ e2e_set_dpi 120
 e2e_stage "Taskwing 120"
 e2e_start
 check "up at 120 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+# Space on a fresh window: the focus starts on 左移, where Space with the pointer away starts nothing.
+focus_is() { local f; f=$(e2e_probe focus); [ "$f" = "$1" ]; }
+check "the focus starts on 左移" focus_is 1017
 check "shell 512 x 763 at 120 dpi" test "$(top_rect ' Taskwing$' | cut -d' ' -f3,4)" = "512 763"
 check "左移 307 x 58 at 120 dpi" test "$(ctl_rect 1017 | cut -d' ' -f3,4)" = "307 58"
 kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
@@ -137,6 +140,18 @@ sleep 1
 E2E_LINES=$(e2e_probe)
 check "Esc and Enter: still up, no prompt, no operation" bash -c "kill -0 $E2E_PID && ! grep -qE ' 1006 |正在' <<<'$E2E_LINES'"
 
+# Tab goes round 左移, 居中, 更多工具 and 同意, never to minimise or close.
+tabbed=""
+for n in 1 2 3 4 5 6 7 8; do xdotool key Tab; sleep 0.1; tabbed="$tabbed $(e2e_probe focus)"; done
+check "Tab: only the four tab stops, each twice ($tabbed)" \
+    test "$(tr ' ' '\n' <<<"$tabbed" | grep . | sort | tr '\n' ' ')" = "1010 1010 1013 1013 1017 1017 1018 1018 "
+for n in 1 2 3 4; do focus_is 1017 && break; xdotool key Tab; sleep 0.1; done
+xdotool key space
+sleep 1
+E2E_LINES=$(e2e_probe)
+check "Space on 左移 with the pointer away: still up, nothing started" \
+    bash -c "grep -qE '^top [0-9]+ .* 1 1 0 Taskwing$' <<<'$E2E_LINES' && ! grep -qE ' 1006 |正在' <<<'$E2E_LINES'"
+
 # Minimise, then restore from outside (there is no taskbar on the test display).
 e2e_click 1012
 sleep 0.8
@@ -146,6 +161,14 @@ e2e_probe send "$(shell_hwnd)" 0x112 0xF120 >/dev/null
 sleep 0.8
 E2E_LINES=$(e2e_probe)
 check "restored with its content" bash -c "grep -qE '^top [0-9]+ .* 1 1 0 Taskwing$' <<<'$E2E_LINES' && grep -qE '^ctl [0-9]+ 1017 .* 1 1 左移$' <<<'$E2E_LINES'"
+check "the focus is not left on minimise" test "$(e2e_probe focus)" != 1012
+# A press on minimise dragged off it clicks nothing, but gives it the focus: Space must not minimise.
+read -r mx my mw mh <<<"$(e2e_control_rect 1012)"
+xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) mousedown 1 sleep 0.2 mousemove $((mx - 80)) $((my + 100)) sleep 0.2 mouseup 1
+xdotool key space
+sleep 0.8
+E2E_LINES=$(e2e_probe)
+check "Space after a press dragged off minimise: not minimised" lines_have '^top [0-9]+ .* 1 1 0 Taskwing$'
 
 # The system menu's About item opens the About box; 确定 closes it.
 e2e_probe send "$(shell_hwnd)" 0x112 0x10 >/dev/null
