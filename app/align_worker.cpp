@@ -82,6 +82,14 @@ std::optional<DWORD> ReadTaskbarAl(const std::wstring& key) {
 
 namespace {
 
+std::wstring SidText(PSID sid) {
+    wchar_t* text = nullptr;
+    if (sid == nullptr || !ConvertSidToStringSidW(sid, &text)) return {};
+    std::wstring result(text);
+    LocalFree(text);
+    return result;
+}
+
 std::wstring TokenUserSid(HANDLE process) {
     HANDLE raw = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &raw)) return {};
@@ -95,14 +103,6 @@ std::wstring TokenUserSid(HANDLE process) {
 }
 
 }  // namespace
-
-std::wstring SidText(PSID sid) {
-    wchar_t* text = nullptr;
-    if (sid == nullptr || !ConvertSidToStringSidW(sid, &text)) return {};
-    std::wstring result(text);
-    LocalFree(text);
-    return result;
-}
 
 std::wstring ProcessUserSid() { return TokenUserSid(GetCurrentProcess()); }
 

@@ -37,7 +37,6 @@ std::optional<DWORD> ReadTaskbarAl(const std::wstring& key);
 // there is no shell or the SID cannot be read.
 std::wstring ProcessUserSid();
 std::wstring ShellUserSid();
-std::wstring SidText(PSID sid);
 }  // namespace taskwing
 
 class CAlignWorker {
