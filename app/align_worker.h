@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/windows_version.h"
@@ -15,31 +16,40 @@ OsVersion ReadOsVersion();
 // What the operations differ in.
 struct AlignOperation {
     const wchar_t* dataArgument;        // "/d 0" or "/d 1"
+    DWORD value;                        // what TaskbarAl must read back as: 0 or 1
     AlignResult successCode;
     AlignResult failureCode;
     const wchar_t* threadFailedLog;     // the thread could not be created
-    const wchar_t* textMissingLog;      // the command ran, the success text is missing
+    const wchar_t* textMissingLog;      // the command ran, TaskbarAl did not read back as asked
     const wchar_t* runFailedLog;        // the command interpreter did not start
 };
 extern const AlignOperation kMoveLeft;
 extern const AlignOperation kCentre;
 
-// The `reg add` line for one operation, without the "cmd /C " that the runner adds.
-std::wstring AlignCommand(const AlignOperation& operation);
+// The `reg add` line for one operation on the key (AdvancedKeyFor), without the "cmd /C " that the
+// runner adds.
+std::wstring AlignCommand(const AlignOperation& operation, const std::wstring& key);
 
-// What `reg` prints on success on a Simplified-Chinese Windows.
-inline constexpr wchar_t kRegSuccessText[] = L"操作成功完成";
+// TaskbarAl under that key path (HKEY_CURRENT_USER\... or HKEY_USERS\...); none when absent.
+std::optional<DWORD> ReadTaskbarAl(const std::wstring& key);
+
+// The SID of this process's user and of the user who owns the desktop's shell window; empty when
+// there is no shell or the SID cannot be read.
+std::wstring ProcessUserSid();
+std::wstring ShellUserSid();
 }  // namespace taskwing
 
 class CAlignWorker {
 public:
-    // Seams for the failure paths; the defaults are ExecuteCommand and CreateThread.
-    using CommandRunner = std::function<int(std::wstring command, std::wstring& output)>;
+    // Seams for the failure paths and for another desktop user; the defaults are ExecuteCommand,
+    // CreateThread and ShellUserSid. `code` as ExecuteCommand gives it.
+    using CommandRunner = std::function<int(std::wstring command, std::wstring& output, DWORD& code)>;
     using ThreadStarter = std::function<HANDLE(LPTHREAD_START_ROUTINE entry, void* parameter)>;
+    using SidReader = std::function<std::wstring()>;
 
     CAlignWorker() = default;
-    explicit CAlignWorker(CommandRunner runner, ThreadStarter starter = {})
-        : m_runCommand(std::move(runner)), m_startThread(std::move(starter)) {}
+    explicit CAlignWorker(CommandRunner runner, ThreadStarter starter = {}, SidReader shellUser = {})
+        : m_runCommand(std::move(runner)), m_startThread(std::move(starter)), m_shellUser(std::move(shellUser)) {}
     CAlignWorker(const CAlignWorker&) = delete;
     CAlignWorker& operator=(const CAlignWorker&) = delete;
 
@@ -50,7 +60,8 @@ public:
     bool LaunchMoveLeft();
     bool LaunchCentre();
 
-    // The thread bodies: run the command, report to the receiver, log a failure. 1 on success.
+    // The thread bodies: run the command, read TaskbarAl back, report to the receiver, log a
+    // failure. 1 when the value reads back as asked, whatever the command printed.
     int DoMoveLeft();
     int DoCentre();
 
@@ -66,6 +77,7 @@ private:
         HWND receiver;
         const taskwing::AlignOperation* operation;
         CommandRunner runCommand;
+        SidReader shellUser;
     };
     static DWORD WINAPI JobThread(LPVOID job);
     static int RunJob(const Job& job);
@@ -74,4 +86,5 @@ private:
 
     CommandRunner m_runCommand;
     ThreadStarter m_startThread;
+    SidReader m_shellUser;
 };

@@ -120,9 +120,16 @@ void CTaskwingDlg::ShowNotice(const wchar_t* text, CWnd* parent) {
     prompt.DoModal();
 }
 
+void CTaskwingDlg::CloseBegun() {
+    m_bCloseBegun = true;
+    ::KillTimer(m_hWnd, taskwing::kTimerStartCheck);
+}
+
 void CTaskwingDlg::OnStartCheck() {
     // Once: a notice must not come again at the next tick while it is still up.
     ::KillTimer(m_hWnd, taskwing::kTimerStartCheck);
+    // Nothing over the problem-solved window: the user is leaving.
+    if (m_bCloseBegun) return;
     CheckForUpdate();
     if (::GetACP() != kAcceptedCodePage) ShowNotice(L"本工具仅支持简体中文版", this);
 }
@@ -232,6 +239,25 @@ LRESULT CTaskwingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CPairChildDlg::WindowProc(message, wParam, lParam);
 }
 
+BOOL CTaskwingDlg::PreTranslateMessage(MSG* msg) {
+    // A press that was dragged off minimise or close leaves the focus there; Space would then
+    // minimise or close the tool.
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST &&
+        (msg->hwnd == m_btnMin.m_hWnd || msg->hwnd == m_btnClose.m_hWnd)) {
+        MoveFocusOffWindowButtons();
+        return TRUE;
+    }
+    return CPairChildDlg::PreTranslateMessage(msg);
+}
+
+void CTaskwingDlg::MoveFocusOffWindowButtons() {
+    HWND focus = ::GetFocus();
+    if (focus != m_btnMin.m_hWnd && focus != m_btnClose.m_hWnd) return;
+    // Neither is a tab stop: the next one is 左移, or the first that is enabled.
+    HWND next = ::GetNextDlgTabItem(m_hWnd, focus, FALSE);
+    ::SetFocus(next != nullptr && next != focus ? next : m_hWnd);
+}
+
 LRESULT CTaskwingDlg::OnCommand(int id, int code) {
     if (code != BN_CLICKED) return 0;
     switch (id) {
@@ -242,6 +268,8 @@ LRESULT CTaskwingDlg::OnCommand(int id, int code) {
         ::SendMessageW(GetParent(), WM_CLOSE, 0, 0);
         return 1;
     case IDC_MINIMIZE:
+        // The click gave the button the focus, which a restore would give back to it.
+        MoveFocusOffWindowButtons();
         ::PostMessageW(GetParent(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
         return 1;
     case IDC_MOVE_LEFT:
@@ -413,6 +441,7 @@ LRESULT CNorvaneTaskwingDlg::OnClose() {
     if (content != nullptr && content->OperationRunning()) return 0;
     m_bClosing = true;
     if (content != nullptr && ::IsWindow(content->m_hWnd)) {
+        content->CloseBegun();
         CProblemSolvingFeedbackDlg feedback;
         feedback.SetFeedbackDll(&content->FeedbackDll());
         feedback.SetDeviceType(content->DeviceType());

@@ -37,6 +37,8 @@ public:
     int DeviceType() const { return m_nDeviceType; }
     // From the launch of an operation until its result has been dismissed.
     bool OperationRunning() const { return m_bOperationRunning; }
+    // The user's close has begun: the start checks, should they not have run yet, never will.
+    void CloseBegun();
 
 protected:
     void DoDataExchange() override;
@@ -44,6 +46,9 @@ protected:
     void LayoutControls(bool first) override;
     void FreeControlImages() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Keys never reach minimise or close: the focus moves on to the first tab stop instead.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void MoveFocusOffWindowButtons();
 
     // Start-up: the device type, then the gates; a failed gate ends the process. The device type
     // comes from the USB drives; a test host may name it instead.
@@ -89,6 +94,7 @@ protected:
     taskwing::feedback::FeedbackTexts m_strFeedback;
     int m_nDeviceType = 0;
     bool m_bOperationRunning = false;
+    bool m_bCloseBegun = false;
 };
 
 class CNorvaneTaskwingDlg : public CPairShellDlg {

@@ -39,6 +39,8 @@ CDialog::~CDialog() = default;
 INT_PTR CDialog::DoModal() {
     if (m_hWnd != nullptr) return -1;
     HWND owner = ModalOwner();
+    // Where the user was: the activation goes back there when this run ends.
+    HWND before = ::GetActiveWindow();
     // Task-modal: no other window of the tool takes input while this one runs, so that nothing
     // beneath it (a button of the main window, say) can start work or delete what this run uses.
     const std::vector<HWND> disabled = DisableToolWindows(owner);
@@ -57,12 +59,13 @@ INT_PTR CDialog::DoModal() {
     // Enabled again before this window goes, so activation goes to them and not elsewhere.
     for (auto it = disabled.rbegin(); it != disabled.rend(); ++it)
         if (::IsWindow(*it)) ::EnableWindow(*it, TRUE);
-    // The activation goes back to the owner: from this dialog, from a window of its own (a pair's
-    // child) that goes with it, or when nothing took it while the owner was still disabled.
+    // The activation is handed on from this dialog, from a window of its own (a pair's child)
+    // that goes with it, or when nothing took it: never to a disabled window, which the window
+    // system would raise over a run that is still modal (a notice inside another modal window).
     HWND active = ::GetActiveWindow();
-    if (owner != nullptr && m_hWnd != nullptr &&
-        (active == nullptr || active == m_hWnd || ::GetWindow(active, GW_OWNER) == m_hWnd))
-        ::SetActiveWindow(owner);
+    if (m_hWnd != nullptr && (active == nullptr || active == m_hWnd || ::GetWindow(active, GW_OWNER) == m_hWnd)) {
+        if (HWND next = ActivationAfterRun(before)) ::SetActiveWindow(next);
+    }
     DestroyWindow();
     return m_nModalResult;
 }
@@ -77,6 +80,22 @@ std::vector<HWND> CDialog::DisableToolWindows(HWND owner) {
         walk.windows.push_back(owner);
     for (HWND hwnd : walk.windows) ::EnableWindow(hwnd, FALSE);
     return walk.windows;
+}
+
+HWND CDialog::ActivationAfterRun(HWND before) const {
+    const auto takesInput = [this](HWND hwnd) {
+        return hwnd != m_hWnd && ::GetWindow(hwnd, GW_OWNER) != m_hWnd && ::IsWindowVisible(hwnd) &&
+               ::IsWindowEnabled(hwnd);
+    };
+    if (before != nullptr && ::IsWindow(before) && takesInput(before)) return before;
+    // The tool's topmost window that takes input.
+    const DWORD thread = ::GetCurrentThreadId();
+    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd != nullptr; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+        if (::GetWindowThreadProcessId(hwnd, nullptr) == thread && CWnd::FromHandlePermanent(hwnd) != nullptr &&
+            takesInput(hwnd))
+            return hwnd;
+    }
+    return nullptr;
 }
 
 void CDialog::HideWithoutActivating() {

@@ -16,7 +16,8 @@ public:
     // OnInitDialog left it hidden and in place, shows it and pumps messages; then re-enables the
     // owner and destroys the window. Returns EndDialog's result (IDOK, IDCANCEL, ...), or -1 when
     // the window could not be made. The owner is the parent's top-level window or, without a
-    // parent, the application's main window.
+    // parent, the application's main window. The activation goes back to the window that had it
+    // at the start, or to the tool's topmost enabled window, never to a disabled one.
     virtual INT_PTR DoModal();
     // A modeless dialog; a pop-up's parent becomes its owner.
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
@@ -56,6 +57,9 @@ private:
     // Disables the thread's enabled framework windows and `owner`; returns them for re-enabling.
     static std::vector<HWND> DisableToolWindows(HWND owner);
     void HideWithoutActivating();
+    // After a run: `before` (the window active at its start) if it still takes input, else the
+    // tool's topmost window that does; null when none does.
+    HWND ActivationAfterRun(HWND before) const;
 
     bool m_bContinueModal = false;
     INT_PTR m_nModalResult = -1;

@@ -81,16 +81,28 @@ int ExecuteCommand(std::wstring command, std::wstring& output) {
     return ExecuteCommandWith(std::move(command), output, {});
 }
 
-int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwing::CommandRunnerSeams& seams) {
+int ExecuteCommand(std::wstring command, std::wstring& output, DWORD& code) {
+    return ExecuteCommandWith(std::move(command), output, {}, &code);
+}
+
+int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwing::CommandRunnerSeams& seams,
+                       DWORD* code) {
     using taskwing::unique_handle;
+    DWORD unused = 0;
+    DWORD& result = code != nullptr ? *code : unused;
+    // Whatever fails before the start leaves its error code for the caller's log.
+    const auto notStarted = [&result] {
+        result = GetLastError();
+        return 0;
+    };
 
     RedirectionOff redirection;
-    if (!redirection.ok()) return 0;
+    if (!redirection.ok()) return notStarted();
 
     SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
     HANDLE rawRead = nullptr;
     HANDLE rawWrite = nullptr;
-    if (!CreatePipe(&rawRead, &rawWrite, &sa, 0)) return 0;
+    if (!CreatePipe(&rawRead, &rawWrite, &sa, 0)) return notStarted();
     unique_handle readEnd(rawRead);
     unique_handle writeEnd(rawWrite);
 
@@ -112,7 +124,7 @@ int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwin
     const BOOL started = seams.startProcess
                              ? seams.startProcess(commandLine, &si, &pi)
                              : CreateProcessW(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    if (!started) return 0;
+    if (!started) return notStarted();
     unique_handle process(pi.hProcess);
     unique_handle thread(pi.hThread);
 
@@ -138,5 +150,6 @@ int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwin
 
     readEnd.reset();
     WaitForSingleObject(process.get(), INFINITE);
+    if (!GetExitCodeProcess(process.get(), &result)) result = GetLastError();
     return 1;
 }

@@ -24,7 +24,11 @@ size_t CompleteCharacterBytes(const char* bytes, size_t count, UINT codePage);
 // 1: the command interpreter ran and its output was read to the end (appended to output).
 // 0: it could not be started; output is untouched.
 int ExecuteCommand(std::wstring command, std::wstring& output);
-int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwing::CommandRunnerSeams& seams);
+// The same; `code` receives the command interpreter's exit code, or, when it could not be started,
+// the error code of the start.
+int ExecuteCommand(std::wstring command, std::wstring& output, DWORD& code);
+int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwing::CommandRunnerSeams& seams,
+                       DWORD* code = nullptr);
 
 // 1 when this 32-bit process runs on 64-bit Windows.
 int IsRunningUnderWow64();

@@ -10,11 +10,13 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/handles.h"
 #include "dialogs/messages.h"
+#include "system/command_runner.h"
 #include "tests/wine/test_support.h"
 
 namespace {
@@ -150,15 +152,21 @@ private:
     size_t m_before;
 };
 
-// The GBK bytes of a log line's text and its line end, written out by hand.
-const std::string kMoveLeftFailedGbk = "\xBF\xAA\xCA\xBC\xB0\xB4\xC5\xA5\xD7\xF3\xD2\xC6\xCA\xA7\xB0\xDC\r\n";
-const std::string kCentreRunFailedGbk =
-    "\xD6\xB4\xD0\xD0\xBF\xAA\xCA\xBC\xB0\xB4\xC5\xA5\xBE\xD3\xD6\xD0\xC3\xFC\xC1\xEE\xCA\xA7\xB0\xDC\r\n";
+void WriteTaskbarAl(DWORD value, const wchar_t* key = kAdvancedKey, HKEY hive = HKEY_CURRENT_USER) {
+    RegSetKeyValueW(hive, key, L"TaskbarAl", REG_DWORD, &value, sizeof(value));
+}
 
-CAlignWorker::CommandRunner Prints(std::wstring text, int result = 1, std::wstring* command = nullptr) {
-    return [=](std::wstring cmd, std::wstring& output) {
+// A log line as the file holds it: its text in code page 936 and the line end.
+std::string GbkLine(const std::wstring& text) { return taskwing::test::ToCodePage(text, 936) + "\r\n"; }
+
+// A command that prints `text` and, as `reg` would, writes TaskbarAl when given a value.
+CAlignWorker::CommandRunner Prints(std::wstring text, int result = 1, std::wstring* command = nullptr,
+                                   std::optional<DWORD> writes = std::nullopt, DWORD code = 0) {
+    return [=](std::wstring cmd, std::wstring& output, DWORD& exitCode) {
         if (command != nullptr) *command = cmd;
+        if (writes) WriteTaskbarAl(*writes);
         output += text;
+        exitCode = code;
         return result;
     };
 }
@@ -172,7 +180,8 @@ TEST(AlignWorker, ALaunchedThreadNeedsNothingOfTheWorkerObject) {
     HANDLE runningEvent = running.get();
     HANDLE releaseEvent = release.get();
     alignas(CAlignWorker) unsigned char storage[sizeof(CAlignWorker)];
-    auto* worker = new (storage) CAlignWorker([runningEvent, releaseEvent](std::wstring, std::wstring& output) {
+    WriteTaskbarAl(0);
+    auto* worker = new (storage) CAlignWorker([runningEvent, releaseEvent](std::wstring, std::wstring& output, DWORD&) {
         SetEvent(runningEvent);
         WaitForSingleObject(releaseEvent, 10000);
         output = L"reg: 操作成功完成";
@@ -220,7 +229,9 @@ TEST(AlignWorker, MovesTheStartButtonForRealAndReportsInOrder) {
 
 TEST(AlignWorker, LogsAFailureOnlyAfterTheResultPromptIsDismissed) {
     Receiver receiver;
-    CAlignWorker worker(Prints(L"The operation completed successfully.\r\n"));
+    // The text of success, but the value stays as it was: a failure.
+    WriteTaskbarAl(1);
+    CAlignWorker worker(Prints(L"reg: 操作成功完成\r\n"));
     ASSERT_TRUE(worker.SetReceiver(receiver.hwnd()));
     LogWatcher log;
     std::string duringResult = "not called";
@@ -232,46 +243,53 @@ TEST(AlignWorker, LogsAFailureOnlyAfterTheResultPromptIsDismissed) {
     EXPECT_EQ(duringResult, "");
     ASSERT_EQ(receiver.seen.size(), 2u);
     EXPECT_EQ(receiver.seen[1].wParam, 2u);
-    EXPECT_TRUE(log.EndsWith(kMoveLeftFailedGbk)) << log.Added();
+    EXPECT_TRUE(log.EndsWith(GbkLine(L"开始按钮左移失败 | 退出码 0 | TaskbarAl 1 | 输出 reg: 操作成功完成"))) << log.Added();
 }
 
-TEST(AlignWorker, JudgesSuccessByTheChineseTextAnywhereInTheOutput) {
+TEST(AlignWorker, JudgesSuccessByTheValueReadBackNotByTheText) {
     struct Case {
         std::wstring output;
         int ran;
-        WPARAM leftCode, centreCode;
+        bool writes;   // the command sets the value asked for; otherwise the opposite stays
+        bool success;
     } cases[] = {
-        {L"reg: 操作成功完成\r\n", 1, 1, 3},
-        {L"警告xx操作成功完成yy", 1, 1, 3},
-        {L"The operation completed successfully.\r\n", 1, 2, 4},
-        {L"错误: 拒绝访问。\r\n", 1, 2, 4},
-        {L"", 1, 2, 4},
-        {L"操作成功完成", 0, 2, 4},  // text without a run is no success
+        {L"reg: 操作成功完成\r\n", 1, true, true},
+        {L"The operation completed successfully.\r\n", 1, true, true},  // another language
+        {L"", 1, true, true},
+        {L"reg: 操作成功完成\r\n", 1, false, false},  // the text, but nothing changed
+        {L"错误: 拒绝访问。\r\n", 1, false, false},
+        {L"操作成功完成", 0, false, false},
     };
     for (const Case& c : cases) {
         for (bool left : {true, false}) {
+            const DWORD asked = left ? 0 : 1;
+            WriteTaskbarAl(1 - asked);
             Receiver receiver;
-            CAlignWorker worker(Prints(c.output, c.ran));
+            CAlignWorker worker(Prints(c.output, c.ran, nullptr, c.writes ? std::optional<DWORD>(asked) : std::nullopt));
             worker.SetReceiver(receiver.hwnd());
+            LogWatcher log;
             const int result = RunAndPump([&] { return left ? worker.DoMoveLeft() : worker.DoCentre(); });
-            const WPARAM expected = left ? c.leftCode : c.centreCode;
-            EXPECT_EQ(result, expected % 2 == 1 ? 1 : 0) << taskwing::test::Narrow(c.output);
+            const WPARAM expected = (left ? 1u : 3u) + (c.success ? 0u : 1u);
+            EXPECT_EQ(result, c.success ? 1 : 0) << taskwing::test::Narrow(c.output);
             ASSERT_EQ(receiver.seen.size(), 2u);
             EXPECT_EQ(receiver.seen[0].message, WM_CLOSE_PROGRESS);
             EXPECT_EQ(receiver.seen[1].wParam, expected) << taskwing::test::Narrow(c.output);
+            EXPECT_EQ(log.Added().empty(), c.success) << taskwing::test::Narrow(c.output);
         }
     }
 }
 
 TEST(AlignWorker, RunnerThatCannotStartLogsTheRunFailure) {
     Receiver receiver;
-    CAlignWorker worker(Prints(L"", 0));
+    // Even with the value already as asked: nothing ran.
+    WriteTaskbarAl(1);
+    CAlignWorker worker(Prints(L"", 0, nullptr, std::nullopt, ERROR_FILE_NOT_FOUND));
     worker.SetReceiver(receiver.hwnd());
     LogWatcher log;
     EXPECT_EQ(RunAndPump([&] { return worker.DoCentre(); }), 0);
     ASSERT_EQ(receiver.seen.size(), 2u);
     EXPECT_EQ(receiver.seen[1].wParam, 4u);
-    EXPECT_TRUE(log.EndsWith(kCentreRunFailedGbk)) << log.Added();
+    EXPECT_TRUE(log.EndsWith(GbkLine(L"执行开始按钮居中命令失败 | 未能启动，错误 2 | TaskbarAl 1 | 输出 无"))) << log.Added();
 }
 
 TEST(AlignWorker, SendsTheExactRegistryCommand) {
@@ -321,7 +339,7 @@ TEST(AlignWorker, ThreadsEndWithExitCodeOneWhateverTheOutcome) {
 
 TEST(AlignWorker, LaunchWithoutAThreadLogsAndChangesNothing) {
     bool ran = false;
-    CAlignWorker worker([&](std::wstring, std::wstring&) { ran = true; return 1; },
+    CAlignWorker worker([&](std::wstring, std::wstring&, DWORD&) { ran = true; return 1; },
                         [](LPTHREAD_START_ROUTINE, void*) -> HANDLE {
                             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
                             return nullptr;
@@ -332,4 +350,20 @@ TEST(AlignWorker, LaunchWithoutAThreadLogsAndChangesNothing) {
     // 创建Windows11开始按钮左移线程失败
     const std::string line = "\xB4\xB4\xBD\xA8Windows11\xBF\xAA\xCA\xBC\xB0\xB4\xC5\xA5\xD7\xF3\xD2\xC6\xCF\xDF\xB3\xCC\xCA\xA7\xB0\xDC\r\n";
     EXPECT_TRUE(log.EndsWith(line)) << log.Added();
+}
+
+TEST(AlignWorker, WritesTheShellUsersOwnHiveWhenTheShellBelongsToAnotherUser) {
+    // An elevated administrator's process on a standard user's desktop, as the seam names it.
+    const std::wstring other = L"S-1-5-21-3623811015-3361044348-30300820-1013";
+    const std::wstring otherKey = other + L"\\" + kAdvancedKey;
+    WriteTaskbarAl(1);
+    WriteTaskbarAl(1, otherKey.c_str(), HKEY_USERS);
+    Receiver receiver;
+    CAlignWorker worker(static_cast<int (*)(std::wstring, std::wstring&, DWORD&)>(&ExecuteCommand), {},
+                        [&] { return other; });
+    worker.SetReceiver(receiver.hwnd());
+    EXPECT_EQ(RunAndPump([&] { return worker.DoMoveLeft(); }), 1);
+    EXPECT_EQ(taskwing::ReadTaskbarAl(L"HKEY_USERS\\" + otherKey), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadTaskbarAl(), 1u);  // this process's own user keeps its value
+    RegDeleteTreeW(HKEY_USERS, other.c_str());
 }

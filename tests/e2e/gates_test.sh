@@ -50,6 +50,7 @@ no_calls() { [ ! -s "$E2E_FEEDBACK_LOG" ]; }
 calls_lack() { ! grep -q -- "$1" <<<"$(calls)"; }
 lines_have() { grep -qE -- "$1" <<<"$E2E_LINES"; }
 lines_lack() { ! grep -qE -- "$1" <<<"$E2E_LINES"; }
+log_unchanged() { [ "$(stat -c %s "$E2E_LOG" 2>/dev/null || echo 0)" = "$LOG_OFFSET" ]; }
 
 # The bytes the log gained since the start are one entry: "[yyyy-mm-dd hh:mm:ss mmmms]   ", the
 # text in code page 936, CR LF.
@@ -148,12 +149,14 @@ check "code page: notice dismissed" gone " 1006 "
 sleep 3
 E2E_LINES=$(e2e_probe)
 check "code page: the notice does not come again" lines_lack " 1006 "
-# Usable, but under this code page `reg` answers in English, which the worker does not take for
-# success: the operation reports failure.
+# Usable: `reg` answers in English here, and the value read back tells the truth.
+nt_quiet wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl /t REG_DWORD /d 1 /f
 e2e_click 1017
-check "code page: 左移 gives its result \"开始按钮左移失败\"" notice_up "开始按钮左移失败" 20
+check "code page: 左移 gives its result \"开始按钮左移成功\"" notice_up "开始按钮左移成功" 20
 e2e_click 1007
 check "code page: result dismissed, the tool runs on" gone " 1006 "
+check "code page: TaskbarAl is 0" test "$(e2e_taskbar_al)" = 0x0
+check "code page: no failure logged" log_unchanged
 check "code page: still running" kill -0 "$E2E_PID"
 stop_tool
 ENV=()

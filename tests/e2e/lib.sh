@@ -63,7 +63,8 @@ e2e_setup() {
     cp "${E2E_PROBE_BUILD:-$E2E_BUILD}/tests/e2e/window_probe.exe" "$E2E_DRIVE/e2e/"
     E2E_FEEDBACK_LOG=$E2E_DRIVE/e2e/feedback.txt
     E2E_LOG=$E2E_DRIVE/ProgramData/ToolLog/Taskwing.txt
-    trap e2e_finish EXIT
+    # A failed check fails the test: an EXIT trap alone would keep the script's last status.
+    trap 'e2e_finish || exit 1' EXIT
 }
 
 # Read by the next program that starts.

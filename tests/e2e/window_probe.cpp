@@ -5,6 +5,8 @@
 //   window_probe sendwait <hwnd> <message> <wParam>   sends it and prints the answer
 //   window_probe check <id>      the check state (BM_GETCHECK) of the tool's control with that id
 //   window_probe stats           "threads <n> handles <n>" of the tool's process
+//   window_probe focus           the id of the tool's control that has the keyboard focus (0: none)
+//   window_probe closeonsight    waits (up to 30 s) for "Taskwing" to show and posts WM_CLOSE to it at once
 // Lines: "top <hwnd> <x> <y> <w> <h> <visible> <enabled> <iconic> <text>" and
 //        "ctl <parent> <id> <x> <y> <w> <h> <visible> <enabled> <text>" (screen coordinates).
 #include <windows.h>
@@ -124,10 +126,25 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%lu\n", static_cast<unsigned long>(answer));
         return 0;
     }
+    if (argc == 2 && std::wstring(argv[1]) == L"closeonsight") {
+        for (int n = 0; n < 30000; ++n) {
+            HWND shown = ::FindWindowW(nullptr, L"Taskwing");
+            if (shown != nullptr && ::IsWindowVisible(shown)) return ::PostMessageW(shown, WM_CLOSE, 0, 0) ? 0 : 1;
+            ::Sleep(1);
+        }
+        return 1;
+    }
     HWND main = ::FindWindowW(nullptr, L"Taskwing");
     if (main == nullptr) return 1;
     ::GetWindowThreadProcessId(main, &g_process);
     if (argc == 2 && std::wstring(argv[1]) == L"stats") return PrintStats();
+    if (argc == 2 && std::wstring(argv[1]) == L"focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info)) return 1;
+        std::printf("%d\n", info.hwndFocus != nullptr ? ::GetDlgCtrlID(info.hwndFocus) : 0);
+        return 0;
+    }
     if (argc == 3 && std::wstring(argv[1]) == L"check") {
         g_id = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
         ::EnumWindows(FindInTop, 0);

@@ -13,12 +13,14 @@
 namespace {
 
 constexpr UINT WM_TEST_END = WM_APP + 7;
+constexpr UINT WM_TEST_STEP = WM_APP + 8;  // runs onStep inside the dialog's own loop
 
 // A dialog that runs a test's code at initialisation and ends itself on WM_TEST_END.
 class ScriptedDialog : public CDialog {
 public:
     explicit ScriptedDialog(UINT id = IDD_TEST_MODAL, CWnd* parent = nullptr) : CDialog(id, parent) {}
     std::function<void(ScriptedDialog&)> onInit;
+    std::function<void(ScriptedDialog&)> onStep;
     HWND seenHwnd = nullptr;
     RECT rectAtEnd{};  // where the window was when WM_TEST_END came
 
@@ -33,6 +35,10 @@ protected:
         if (message == WM_TEST_END) {
             rectAtEnd = GetWindowRect();
             EndDialog(static_cast<INT_PTR>(wParam));
+            return 0;
+        }
+        if (message == WM_TEST_STEP && onStep) {
+            onStep(*this);
             return 0;
         }
         return CDialog::WindowProc(message, wParam, lParam);
@@ -141,6 +147,28 @@ TEST(ModalDialog, EveryOtherWindowOfTheToolIsDisabledDuringARunAndOnlyThoseComeB
     EXPECT_TRUE(child.IsWindowEnabled());
     EXPECT_TRUE(shell.IsWindowEnabled());
     EXPECT_FALSE(asleep.IsWindowEnabled());
+}
+
+TEST(ModalDialog, ARunInsideAnotherGivesTheActivationBackToItNeverToTheDisabledOwner) {
+    // A notice from the main window while another modal window stands over it.
+    CWinApp app;
+    ScriptedDialog main(IDD_TEST_POPUP);
+    ASSERT_TRUE(main.Create(IDD_TEST_POPUP));
+    main.ShowWindow(SW_SHOW);
+    app.m_pMainWnd = &main;
+    HWND activeAfter = nullptr;
+    ScriptedDialog outer;
+    outer.onInit = [](ScriptedDialog& d) { d.PostMessage(WM_TEST_STEP); };
+    outer.onStep = [&](ScriptedDialog& d) {
+        ScriptedDialog inner(IDD_TEST_MODAL, &main);
+        inner.onInit = [](ScriptedDialog& i) { i.PostMessage(WM_TEST_END, IDOK); };
+        inner.DoModal();
+        activeAfter = ::GetActiveWindow();
+        d.PostMessage(WM_TEST_END, IDOK);
+    };
+    EXPECT_EQ(IDOK, outer.DoModal());
+    EXPECT_EQ(outer.seenHwnd, activeAfter);
+    app.m_pMainWnd = nullptr;
 }
 
 TEST(ModalDialog, AHiddenUnmovedDialogIsCentredOnTheWorkAreaAndAMovedOneStays) {

@@ -37,6 +37,7 @@ std::wstring TextOf(HWND w) {
 }
 
 constexpr DWORD kOwnerDrawButton = 0x5001000B;  // child, visible, tab stop, BS_OWNERDRAW
+constexpr DWORD kWindowButton = 0x5000000B;     // minimise and close: no tab stop, so Space never reaches them
 constexpr DWORD kAutoCheckBox = 0x50010003;
 constexpr DWORD kPlainStatic = 0x50020000;      // no SS_NOTIFY: clicks reach the dialog
 
@@ -94,8 +95,8 @@ TEST(DialogTemplates, DrawnLabelsCopyTheSongTiTenPointFont) {
 }
 
 TEST(DialogTemplates, ControlsCarryTheIdsClassesAndStylesTheWindowsBind) {
-  ExpectControls(IDD_TASKWING, {{IDC_CLOSE, L"Button", kOwnerDrawButton},
-                                {IDC_MINIMIZE, L"Button", kOwnerDrawButton},
+  ExpectControls(IDD_TASKWING, {{IDC_CLOSE, L"Button", kWindowButton},
+                                {IDC_MINIMIZE, L"Button", kWindowButton},
                                 {IDC_VERSION, L"Static", kPlainStatic},
                                 {IDC_MOVE_LEFT, L"Button", kOwnerDrawButton},
                                 {IDC_CENTRE, L"Button", kOwnerDrawButton},
