@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_setup "$1" "$2"
 
 e2e_stage "Taskwing close race"
-(cd "$E2E_DRIVE/windows/system32" && exec wine 'C:\e2e\window_probe.exe' closeonsight </dev/null >/dev/null 2>&1) &
+(cd "$E2E_DRIVE/windows/system32" && exec "$NT_WINE" 'C:\e2e\window_probe.exe' closeonsight </dev/null >/dev/null 2>&1) &
 closer=$!
 sleep 1
 e2e_start LANG=C.UTF-8 LC_ALL=C.UTF-8

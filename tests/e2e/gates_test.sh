@@ -150,7 +150,7 @@ sleep 3
 E2E_LINES=$(e2e_probe)
 check "code page: the notice does not come again" lines_lack " 1006 "
 # Usable: `reg` answers in English here, and the value read back tells the truth.
-nt_quiet wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl /t REG_DWORD /d 1 /f
+nt_quiet "$NT_WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl /t REG_DWORD /d 1 /f
 e2e_click 1017
 check "code page: 左移 gives its result \"开始按钮左移成功\"" notice_up "开始按钮左移成功" 20
 e2e_click 1007

@@ -215,7 +215,7 @@ kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
 # Without reg.exe the command interpreter runs but the value stays as it was: the operation fails,
 # and its log line says how (the interpreter's exit code, the value read back, its message).
 rm -f "$E2E_LOG"
-nt_quiet wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl /t REG_DWORD /d 1 /f
+nt_quiet "$NT_WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl /t REG_DWORD /d 1 /f
 for reg in "$E2E_DRIVE"/windows/{system32,syswow64}/reg.exe; do mv "$reg" "$reg.away"; done
 e2e_stage "Taskwing failing"
 e2e_start
