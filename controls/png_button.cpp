@@ -16,10 +16,10 @@ void CPngButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     const RECT item = drawItem->rcItem;
     taskwing::PaintBuffered(drawItem->hDC, item.right - item.left, item.bottom - item.top, [&](HDC dc) {
         if (!m_parentBk) ::FillRect(dc, &item, m_brBack.get());
+        m_parentBk.Draw(dc, m_hWnd, item, Gdiplus::SmoothingModeHighQuality);
         // Flushed into the memory bitmap when it goes, before the copy.
         Gdiplus::Graphics graphics(dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-        m_parentBk.Draw(graphics, item);
         Gdiplus::Image* image = m_images.Pick(IsWindowEnabled() != FALSE, m_nState);
         if (image == nullptr) return;
         RECT source{0, 0, static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
