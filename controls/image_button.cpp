@@ -48,11 +48,8 @@ void CImageButton::PaintInto(HDC target) {
         ::FillRect(dc, &m_rcClient, m_brBack.get());
         ::SetBkMode(dc, TRANSPARENT);
         m_parentBk.Draw(dc, m_hWnd, m_rcClient, Gdiplus::SmoothingModeHighQuality);
-        Gdiplus::Graphics graphics(dc);
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
         // Re-enabled behind EnableButton's back (the disabled state while enabled): the background alone.
-        if (Gdiplus::Image* image = m_images.Pick(IsWindowEnabled() != FALSE, m_nState))
-            taskwing::DrawWholeImage(graphics, image, m_rcClient);
+        m_images.Draw(dc, IsWindowEnabled() != FALSE, m_nState, m_rcClient);
     });
 }
 

@@ -17,7 +17,7 @@ void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RE
     DrawImagePiece(graphics, image, target, whole);
 }
 
-bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out) {
+bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out, RECT source) {
     if (image == nullptr || out == nullptr || width <= 0 || height <= 0) return false;
     // Skins are decoded from PNG resources, which GDI+ always gives as bitmaps.
     if (image->GetType() != Gdiplus::ImageTypeBitmap) return false;
@@ -27,19 +27,22 @@ bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uin
     Gdiplus::Rect whole(0, 0, imageWidth, imageHeight);
     Gdiplus::BitmapData data{};
     if (bitmap->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return false;
-    StretchBilinear({static_cast<const std::uint32_t*>(data.Scan0), imageWidth, imageHeight, data.Stride / 4},
-                    {0, 0, imageWidth, imageHeight}, {out, width, height, width});
+    const PixelRect from = ::IsRectEmpty(&source) ? PixelRect{0, 0, imageWidth, imageHeight}
+                                                  : PixelRect{source.left, source.top, source.right, source.bottom};
+    StretchBilinear({static_cast<const std::uint32_t*>(data.Scan0), imageWidth, imageHeight, data.Stride / 4}, from,
+                    {out, width, height, width});
     bitmap->UnlockBits(&data);
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     for (size_t i = 0; i < count; ++i) out[i] = Premultiply(out[i]);
     return true;
 }
 
-void StretchedSkin::Set(Gdiplus::Image* image, int width, int height) {
-    if (image == m_image && width == m_width && height == m_height) return;
+void StretchedSkin::Set(Gdiplus::Image* image, int width, int height, RECT source) {
+    if (image == m_image && width == m_width && height == m_height && ::EqualRect(&source, &m_source)) return;
     m_image = image;
     m_width = width;
     m_height = height;
+    m_source = source;
     m_bitmap.reset();
 }
 
@@ -56,7 +59,7 @@ bool StretchedSkin::Ready() const {
     void* bits = nullptr;
     unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr) return false;
-    if (!StretchPremultiplied(m_image, m_width, m_height, static_cast<std::uint32_t*>(bits))) return false;
+    if (!StretchPremultiplied(m_image, m_width, m_height, static_cast<std::uint32_t*>(bits), m_source)) return false;
     m_bitmap = std::move(bitmap);
     return true;
 }
@@ -68,6 +71,16 @@ bool StretchedSkin::CopyTo(HDC dc, const RECT& target, POINT from) const {
     unique_select_object selected(memory.get(), m_bitmap.get());
     return ::BitBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
                     memory.get(), from.x, from.y, SRCCOPY) != FALSE;
+}
+
+bool StretchedSkin::BlendOver(HDC dc, const RECT& target) const {
+    if (dc == nullptr || !Ready()) return false;
+    unique_hdc memory(::CreateCompatibleDC(dc));
+    if (!memory) return false;
+    unique_select_object selected(memory.get(), m_bitmap.get());
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(dc, target.left, target.top, m_width, m_height, memory.get(), 0, 0, m_width, m_height,
+                           blend) != FALSE;
 }
 
 void ParentPiece::Draw(HDC dc, HWND control, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const {
@@ -101,6 +114,7 @@ void StateImages::Take(Slot& slot, HMODULE module, UINT id) {
     if (::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG") == nullptr) return;
     slot.module = module;
     slot.id = id;
+    slot.look.Reset();
     slot.image.reset();
     slot.failed = false;
 }
@@ -113,7 +127,13 @@ void StateImages::Load(HMODULE module, UINT normalId, UINT hoverId, UINT pressed
 }
 
 void StateImages::Free() {
-    for (Slot* slot : {&m_normal, &m_hover, &m_pressed, &m_disabled}) *slot = Slot{};
+    for (Slot* slot : {&m_normal, &m_hover, &m_pressed, &m_disabled}) {
+        slot->look.Reset();
+        slot->image.reset();
+        slot->module = nullptr;
+        slot->id = 0;
+        slot->failed = false;
+    }
 }
 
 bool StateImages::Complete() const {
@@ -127,18 +147,31 @@ Gdiplus::Image* StateImages::Slot::Get() const {
     return image.get();
 }
 
-Gdiplus::Image* StateImages::Pick(bool enabled, int state) const {
-    if (!enabled) return m_disabled.Get();
+const StateImages::Slot* StateImages::PickSlot(bool enabled, int state) const {
+    if (!enabled) return &m_disabled;
     switch (state) {
     case kNormal:
-        return m_normal.Get();
+        return &m_normal;
     case kHover:
-        return m_hover.Get();
+        return &m_hover;
     case kPressed:
-        return m_pressed.Get();
+        return &m_pressed;
     default:
         return nullptr;
     }
+}
+
+Gdiplus::Image* StateImages::Pick(bool enabled, int state) const {
+    const Slot* slot = PickSlot(enabled, state);
+    return slot != nullptr ? slot->Get() : nullptr;
+}
+
+bool StateImages::Draw(HDC dc, bool enabled, int state, const RECT& target, RECT source) const {
+    const Slot* slot = PickSlot(enabled, state);
+    Gdiplus::Image* image = slot != nullptr ? slot->Get() : nullptr;
+    if (image == nullptr) return false;
+    slot->look.Set(image, target.right - target.left, target.bottom - target.top, source);
+    return slot->look.BlendOver(dc, target);
 }
 
 }  // namespace taskwing

@@ -15,10 +15,11 @@ namespace taskwing {
 void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source);
 // The whole image stretched into `target`.
 void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& target);
-// The whole image stretched to `width` x `height` into `out` (top row first, `width` pixels a
-// row), premultiplied: the pixels GDI+ would draw for it on a transparent canvas, made without
-// it. At its own size, a copy. False when the image's pixels cannot be read.
-bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out);
+// The `source` rectangle of the image (all of it when empty) stretched to `width` x `height` into
+// `out` (top row first, `width` pixels a row), premultiplied: the pixels GDI+ would draw for it on
+// a transparent canvas, made without it. At its own size, a copy. False when the image's pixels
+// cannot be read.
+bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out, RECT source = {});
 
 // A window's skin stretched to the window's size once and kept, a premultiplied 32-bit bitmap, until
 // the size or the image changes: every erase and every control's piece of the background is a copy
@@ -29,14 +30,16 @@ public:
     StretchedSkin(const StretchedSkin&) = delete;
     StretchedSkin& operator=(const StretchedSkin&) = delete;
 
-    // The image (not owned; null: nothing to show) and the size it fills. Stretched at the first
-    // copy after a change, not before.
-    void Set(Gdiplus::Image* image, int width, int height);
+    // The image (not owned; null: nothing to show), the size it fills and the part of it shown
+    // (all of it when empty). Stretched at the first copy after a change, not before.
+    void Set(Gdiplus::Image* image, int width, int height, RECT source = {});
     // Forgets the image and gives the bitmap back.
     void Reset() { Set(nullptr, 0, 0); }
     // Copies the part at `from` (skin pixels) to `target` of `dc`, of the target's size; false when
     // there is nothing to copy.
     bool CopyTo(HDC dc, const RECT& target, POINT from) const;
+    // Blends all of it over `target` of `dc` by its alpha, as GDI+ draws an image on a DC.
+    bool BlendOver(HDC dc, const RECT& target) const;
 
 private:
     bool Ready() const;
@@ -44,6 +47,7 @@ private:
     Gdiplus::Image* m_image = nullptr;
     int m_width = 0;
     int m_height = 0;
+    RECT m_source{};
     mutable unique_hbitmap m_bitmap;
 };
 
@@ -107,6 +111,10 @@ public:
     // Disabled: the disabled image; else the state's, null for a state without one (or whose
     // PNG does not decode).
     Gdiplus::Image* Pick(bool enabled, int state) const;
+    // The picked image's `source` part (all of it when empty) blended over `target` of `dc`,
+    // stretched once per size and kept, so that a hover or a press stretches nothing. False
+    // without an image.
+    bool Draw(HDC dc, bool enabled, int state, const RECT& target, RECT source = {}) const;
 
 private:
     struct Slot {
@@ -114,8 +122,10 @@ private:
         UINT id = 0;  // 0: none
         mutable PngImagePtr image;
         mutable bool failed = false;
+        mutable StretchedSkin look;  // the image at the size it was last drawn
         Gdiplus::Image* Get() const;
     };
+    const Slot* PickSlot(bool enabled, int state) const;
     static void Take(Slot& slot, HMODULE module, UINT id);
 
     Slot m_normal;
