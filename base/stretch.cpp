@@ -94,25 +94,45 @@ void StretchBilinear(const SourcePixels& source, const PixelRect& from, const Ta
     const float scaleY = static_cast<float>(target.height) / static_cast<float>(fromHeight);
     const std::vector<Tap> columns = TapsFor(from.left, fromWidth, target.width, scaleX, scaleY);
     const std::vector<Tap> rows = TapsFor(from.top, fromHeight, target.height, scaleY, scaleX);
+
+    // A source row blended across, as every target row that samples it needs it: two kept, since
+    // consecutive target rows mostly share theirs.
+    struct Across {
+        int row = -1;
+        std::vector<std::uint32_t> pixels;
+    };
+    Across kept[2];
+    for (Across& across : kept) across.pixels.resize(static_cast<size_t>(target.width));
+    // `keep`: a row in use that must not be pushed out. Rows only ever grow, so the lower one goes.
+    auto across = [&](int row, int keep) -> const std::vector<std::uint32_t>& {
+        for (const Across& k : kept)
+            if (k.row == row) return k.pixels;
+        const int older = kept[0].row <= kept[1].row ? 0 : 1;
+        Across& fresh = kept[kept[older].row == keep ? 1 - older : older];
+        fresh.row = row;
+        for (int x = 0; x < target.width; ++x) {
+            const Tap& column = columns[static_cast<size_t>(x)];
+            fresh.pixels[static_cast<size_t>(x)] =
+                column.inside ? Blend(At(source, column.first, row), At(source, column.second, row), column.weight) : 0;
+        }
+        return fresh.pixels;
+    };
+
     for (int y = 0; y < target.height; ++y) {
         std::uint32_t* out = target.pixels + static_cast<std::ptrdiff_t>(y) * target.stride;
         const Tap& row = rows[static_cast<size_t>(y)];
-        for (int x = 0; x < target.width; ++x) {
-            const Tap& column = columns[static_cast<size_t>(x)];
-            if (!row.inside || !column.inside) {
-                out[x] = 0;
-                continue;
-            }
-            const std::uint32_t top =
-                Blend(At(source, column.first, row.first), At(source, column.second, row.first), column.weight);
-            if (row.second == row.first) {
-                out[x] = top;
-                continue;
-            }
-            const std::uint32_t bottom =
-                Blend(At(source, column.first, row.second), At(source, column.second, row.second), column.weight);
-            out[x] = Blend(top, bottom, row.weight);
+        if (!row.inside) {
+            std::memset(out, 0, static_cast<size_t>(target.width) * sizeof(std::uint32_t));
+            continue;
         }
+        const std::vector<std::uint32_t>& top = across(row.first, -1);
+        if (row.second == row.first) {
+            std::memcpy(out, top.data(), static_cast<size_t>(target.width) * sizeof(std::uint32_t));
+            continue;
+        }
+        const std::vector<std::uint32_t>& bottom = across(row.second, row.first);
+        for (int x = 0; x < target.width; ++x)
+            out[x] = Blend(top[static_cast<size_t>(x)], bottom[static_cast<size_t>(x)], row.weight);
     }
 }
 
