@@ -12,11 +12,6 @@ void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RE
                        Gdiplus::UnitPixel);
 }
 
-void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& target) {
-    const RECT whole{0, 0, static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
-    DrawImagePiece(graphics, image, target, whole);
-}
-
 bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out, RECT source) {
     if (image == nullptr || out == nullptr || width <= 0 || height <= 0) return false;
     // Skins are decoded from PNG resources, which GDI+ always gives as bitmaps.

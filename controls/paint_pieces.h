@@ -13,8 +13,6 @@ namespace taskwing {
 
 // Draws the `source` rectangle (image pixels) of `image` stretched into `client`.
 void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source);
-// The whole image stretched into `target`.
-void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& target);
 // The `source` rectangle of the image (all of it when empty) stretched to `width` x `height` into
 // `out` (top row first, `width` pixels a row), premultiplied: the pixels GDI+ would draw for it on
 // a transparent canvas, made without it. At its own size, a copy. False when the image's pixels
