@@ -41,16 +41,14 @@ constexpr wchar_t kFeedbackText[] = L"反馈问题";
 constexpr const wchar_t* kResultTexts[] = {L"开始按钮左移成功", L"开始按钮左移失败", L"开始按钮居中成功",
                                            L"开始按钮居中失败"};
 
-RECT ToRect(const PairRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
 void Place(CWnd& control, const PairRect& rect) {
     control.MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
 }
 
-void SetUpImageButton(CImageButton& button, Gdiplus::Image* background, const taskwing::ControlPlace& place,
-                      UINT firstImage) {
-    button.SetParentBk(background);
-    button.SetParentBkRect(ToRect(place.source));
+// The button's piece of the background is wherever it sits on the window's kept skin.
+void SetUpImageButton(CImageButton& button, const taskwing::StretchedSkin* background, UINT firstImage) {
+    button.SetParentSkin(background);
     button.SetHitInsets(0, 0, 0, 0);
     button.SetImages(firstImage, firstImage + 1, firstImage + 2, firstImage + 3);
 }
@@ -90,6 +88,7 @@ BOOL CTaskwingDlg::OnInitDialog() {
     DetectDeviceType();
     RunStartGates();
     LayoutControls(true);
+    UpdateSkin();
     ::SetTimer(m_hWnd, taskwing::kTimerHover, 100, nullptr);
     ::SetTimer(m_hWnd, taskwing::kTimerStartCheck, 100, nullptr);
     m_bLayoutDone = 1;
@@ -157,7 +156,7 @@ void CTaskwingDlg::LayoutControls(bool first) {
     }
     const taskwing::MainLayout layout = taskwing::MainLayoutFor(
         {m_rcClient.left, m_rcClient.top, m_rcClient.right, m_rcClient.bottom}, s, widths);
-    Gdiplus::Image* background = m_pBkImage.get();
+    const taskwing::StretchedSkin* background = &m_skin;
 
     if (first) {
         m_btnClose.m_fScale = s;
@@ -172,15 +171,14 @@ void CTaskwingDlg::LayoutControls(bool first) {
     Place(m_btnMin, layout.minimise.rect);
     if (first) {
         m_stVersion.SetWindowText(taskwing::kToolVersion);
-        m_stVersion.SetParentBk(background);
-        m_stVersion.SetParentBkRect(ToRect(layout.version.source));
+        m_stVersion.SetParentSkin(background);
         SetUpLabel(m_stVersion, RGB(255, 255, 255), RGB(255, 255, 255));
     }
     Place(m_stVersion, layout.version.rect);
     if (first) {
-        SetUpImageButton(m_btnMoveLeft, background, layout.moveLeft, IDB_PNG_MOVE_LEFT_NORMAL);
-        SetUpImageButton(m_btnCentre, background, layout.centre, IDB_PNG_CENTRE_NORMAL);
-        SetUpImageButton(m_btnMoreTools, background, layout.moreTools, IDB_PNG_MORE_TOOLS_NORMAL);
+        SetUpImageButton(m_btnMoveLeft, background, IDB_PNG_MOVE_LEFT_NORMAL);
+        SetUpImageButton(m_btnCentre, background, IDB_PNG_CENTRE_NORMAL);
+        SetUpImageButton(m_btnMoreTools, background, IDB_PNG_MORE_TOOLS_NORMAL);
     }
     Place(m_btnMoveLeft, layout.moveLeft.rect);
     Place(m_btnCentre, layout.centre.rect);

@@ -1,5 +1,7 @@
 #include "app/self_removal.h"
 
+#include "base/decimal_text.h"
+
 namespace taskwing {
 
 namespace {
@@ -65,7 +67,7 @@ std::wstring DeleteIfFile(std::wstring_view path) {
 // misreads an "if" with a bracketed block right after "do".
 std::wstring ComposeParameters(const std::vector<std::wstring>& files, const std::wstring& folder) {
     const std::wstring exe = Quoted(files.front());
-    std::wstring inner = L"set /p x= & (for /l %n in (1,1," + std::to_wstring(kExecutableDeleteTries) +
+    std::wstring inner = L"set /p x= & (for /l %n in (1,1," + DecimalText(kExecutableDeleteTries) +
                          L") do (if exist " + exe + L" del /f /q /a " + exe + L" & if exist " + exe +
                          L" ping -n 2 127.0.0.1 >nul)) & if not exist " + exe + L" (";
     for (size_t i = 1; i < files.size(); ++i) {

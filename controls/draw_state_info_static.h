@@ -21,6 +21,8 @@ public:
     void SetAlign(StateAlign mode) { m_nAlign = mode; }
     void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
     void SetParentBkRect(int left, int top, int right, int bottom) { m_parentBk.source = {left, top, right, bottom}; }
+    // Or the parent's kept skin (not owned), copied where the text sits; it wins over the image.
+    void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
     void SetColor(COLORREF colour);
 
     void StartDots();

@@ -23,6 +23,8 @@ public:
     // pixels; painted over the fill.
     void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
     void SetParentBkRect(RECT rect) { m_parentBk.source = rect; }
+    // Or the parent's kept skin (not owned), copied where the text sits; it wins over the image.
+    void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
     void SetColors(COLORREF normal, COLORREF hover) {
         m_crText = normal;
         m_crHover = hover;

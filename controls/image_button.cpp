@@ -47,12 +47,9 @@ void CImageButton::PaintInto(HDC target) {
     taskwing::PaintBuffered(target, m_rcClient.right, m_rcClient.bottom, [&](HDC dc) {
         ::FillRect(dc, &m_rcClient, m_brBack.get());
         ::SetBkMode(dc, TRANSPARENT);
-        Gdiplus::Graphics graphics(dc);
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-        m_parentBk.Draw(graphics, m_rcClient);
+        m_parentBk.Draw(dc, m_hWnd, m_rcClient, Gdiplus::SmoothingModeHighQuality);
         // Re-enabled behind EnableButton's back (the disabled state while enabled): the background alone.
-        if (Gdiplus::Image* image = m_images.Pick(IsWindowEnabled() != FALSE, m_nState))
-            taskwing::DrawWholeImage(graphics, image, m_rcClient);
+        m_images.Draw(dc, IsWindowEnabled() != FALSE, m_nState, m_rcClient);
     });
 }
 

@@ -31,6 +31,8 @@ public:
     void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
     // The part of the parent's background under the button, in image pixels.
     void SetParentBkRect(const RECT& rect) { m_parentBk.source = rect; }
+    // Or the parent's kept skin (not owned), copied where the button sits; it wins over the image.
+    void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
     // Margins of the client area where clicks do not count (a transparent rim of the images).
     void SetHitInsets(int left, int top, int right, int bottom);
     // Whether the cursor lies in the client area less the hit insets; owners ignore clicks when

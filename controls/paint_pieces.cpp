@@ -1,5 +1,9 @@
 #include "controls/paint_pieces.h"
 
+#include <utility>
+
+#include "base/stretch.h"
+
 namespace taskwing {
 
 void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source) {
@@ -8,31 +12,81 @@ void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RE
                        Gdiplus::UnitPixel);
 }
 
-void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& target) {
-    const RECT whole{0, 0, static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
-    DrawImagePiece(graphics, image, target, whole);
+bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out, RECT source) {
+    if (image == nullptr || out == nullptr || width <= 0 || height <= 0) return false;
+    // Skins are decoded from PNG resources, which GDI+ always gives as bitmaps.
+    if (image->GetType() != Gdiplus::ImageTypeBitmap) return false;
+    auto* bitmap = static_cast<Gdiplus::Bitmap*>(image);
+    const int imageWidth = static_cast<int>(image->GetWidth());
+    const int imageHeight = static_cast<int>(image->GetHeight());
+    Gdiplus::Rect whole(0, 0, imageWidth, imageHeight);
+    Gdiplus::BitmapData data{};
+    if (bitmap->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return false;
+    const PixelRect from = ::IsRectEmpty(&source) ? PixelRect{0, 0, imageWidth, imageHeight}
+                                                  : PixelRect{source.left, source.top, source.right, source.bottom};
+    StretchBilinear({static_cast<const std::uint32_t*>(data.Scan0), imageWidth, imageHeight, data.Stride / 4}, from,
+                    {out, width, height, width});
+    bitmap->UnlockBits(&data);
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    for (size_t i = 0; i < count; ++i) out[i] = Premultiply(out[i]);
+    return true;
 }
 
-void CopyWhenUnscaled(Gdiplus::Graphics& graphics, Gdiplus::Image* image, int width, int height) {
-    // At its own size an image needs no resampling; Wine's GDI+ resamples all the same unless told.
-    if (image != nullptr && image->GetWidth() == static_cast<UINT>(width) && image->GetHeight() == static_cast<UINT>(height))
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+void StretchedSkin::Set(Gdiplus::Image* image, int width, int height, RECT source) {
+    if (image == m_image && width == m_width && height == m_height && ::EqualRect(&source, &m_source)) return;
+    m_image = image;
+    m_width = width;
+    m_height = height;
+    m_source = source;
+    m_bitmap.reset();
 }
 
-void StretchBackground(HDC dc, Gdiplus::Image* image, const RECT& target) {
-    Gdiplus::Graphics graphics(dc);
-    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-    CopyWhenUnscaled(graphics, image, target.right - target.left, target.bottom - target.top);
-    DrawWholeImage(graphics, image, target);
+bool StretchedSkin::Ready() const {
+    if (m_bitmap) return true;
+    if (m_image == nullptr || m_width <= 0 || m_height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height;  // top-down, as the stretch writes it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) return false;
+    if (!StretchPremultiplied(m_image, m_width, m_height, static_cast<std::uint32_t*>(bits), m_source)) return false;
+    m_bitmap = std::move(bitmap);
+    return true;
 }
 
-void ParentPiece::Draw(Gdiplus::Graphics& graphics, const RECT& client) const {
-    if (image != nullptr) DrawImagePiece(graphics, image, client, source);
+bool StretchedSkin::CopyTo(HDC dc, const RECT& target, POINT from) const {
+    if (dc == nullptr || !Ready()) return false;
+    unique_hdc memory(::CreateCompatibleDC(dc));
+    if (!memory) return false;
+    unique_select_object selected(memory.get(), m_bitmap.get());
+    return ::BitBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                    memory.get(), from.x, from.y, SRCCOPY) != FALSE;
 }
 
-void ParentPiece::Draw(HDC dc, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const {
+bool StretchedSkin::BlendOver(HDC dc, const RECT& target) const {
+    if (dc == nullptr || !Ready()) return false;
+    unique_hdc memory(::CreateCompatibleDC(dc));
+    if (!memory) return false;
+    unique_select_object selected(memory.get(), m_bitmap.get());
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(dc, target.left, target.top, m_width, m_height, memory.get(), 0, 0, m_width, m_height,
+                           blend) != FALSE;
+}
+
+void ParentPiece::Draw(HDC dc, HWND control, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const {
+    if (skin != nullptr) {
+        // The control's place in the parent's client area is its place in the skin.
+        POINT origin{client.left, client.top};
+        ::MapWindowPoints(control, ::GetParent(control), &origin, 1);
+        skin->CopyTo(dc, client, origin);
+        return;
+    }
     if (image == nullptr) return;
-    // Flushed into the DC when it goes, before any GDI text lands on top.
     Gdiplus::Graphics graphics(dc);
     if (smoothing) graphics.SetSmoothingMode(*smoothing);
     DrawImagePiece(graphics, image, client, source);
@@ -55,6 +109,7 @@ void StateImages::Take(Slot& slot, HMODULE module, UINT id) {
     if (::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG") == nullptr) return;
     slot.module = module;
     slot.id = id;
+    slot.look.Reset();
     slot.image.reset();
     slot.failed = false;
 }
@@ -67,7 +122,13 @@ void StateImages::Load(HMODULE module, UINT normalId, UINT hoverId, UINT pressed
 }
 
 void StateImages::Free() {
-    for (Slot* slot : {&m_normal, &m_hover, &m_pressed, &m_disabled}) *slot = Slot{};
+    for (Slot* slot : {&m_normal, &m_hover, &m_pressed, &m_disabled}) {
+        slot->look.Reset();
+        slot->image.reset();
+        slot->module = nullptr;
+        slot->id = 0;
+        slot->failed = false;
+    }
 }
 
 bool StateImages::Complete() const {
@@ -81,18 +142,31 @@ Gdiplus::Image* StateImages::Slot::Get() const {
     return image.get();
 }
 
-Gdiplus::Image* StateImages::Pick(bool enabled, int state) const {
-    if (!enabled) return m_disabled.Get();
+const StateImages::Slot* StateImages::PickSlot(bool enabled, int state) const {
+    if (!enabled) return &m_disabled;
     switch (state) {
     case kNormal:
-        return m_normal.Get();
+        return &m_normal;
     case kHover:
-        return m_hover.Get();
+        return &m_hover;
     case kPressed:
-        return m_pressed.Get();
+        return &m_pressed;
     default:
         return nullptr;
     }
+}
+
+Gdiplus::Image* StateImages::Pick(bool enabled, int state) const {
+    const Slot* slot = PickSlot(enabled, state);
+    return slot != nullptr ? slot->Get() : nullptr;
+}
+
+bool StateImages::Draw(HDC dc, bool enabled, int state, const RECT& target, RECT source) const {
+    const Slot* slot = PickSlot(enabled, state);
+    Gdiplus::Image* image = slot != nullptr ? slot->Get() : nullptr;
+    if (image == nullptr) return false;
+    slot->look.Set(image, target.right - target.left, target.bottom - target.top, source);
+    return slot->look.BlendOver(dc, target);
 }
 
 }  // namespace taskwing

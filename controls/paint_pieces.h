@@ -1,7 +1,8 @@
 #pragma once
 // What the skinned controls and windows paint with: the off-screen buffer of one paint, pieces of
-// images stretched into a rectangle, the piece of the parent's background under a control, and a
-// button's four state images.
+// images stretched into a rectangle, a window's skin stretched once and kept, the piece of the
+// parent's background under a control, and a button's four state images.
+#include <cstdint>
 #include <optional>
 
 #include "base/gdiplus_session.h"
@@ -12,24 +13,54 @@ namespace taskwing {
 
 // Draws the `source` rectangle (image pixels) of `image` stretched into `client`.
 void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& client, const RECT& source);
-// The whole image stretched into `target`.
-void DrawWholeImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& target);
-// Drawing `image` at `width` x `height`: at its own size, a plain copy of its pixels.
-void CopyWhenUnscaled(Gdiplus::Graphics& graphics, Gdiplus::Image* image, int width, int height);
-// A window's background: the whole image stretched over `target` of the DC, smoothed.
-void StretchBackground(HDC dc, Gdiplus::Image* image, const RECT& target);
+// The `source` rectangle of the image (all of it when empty) stretched to `width` x `height` into
+// `out` (top row first, `width` pixels a row), premultiplied: the pixels GDI+ would draw for it on
+// a transparent canvas, made without it. At its own size, a copy. False when the image's pixels
+// cannot be read.
+bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out, RECT source = {});
 
-// The piece of the parent's background that lies under a control. The image is the parent's: the
-// parent keeps it alive for as long as the control paints.
+// A window's skin stretched to the window's size once and kept, a premultiplied 32-bit bitmap, until
+// the size or the image changes: every erase and every control's piece of the background is a copy
+// from it, and a control repainting alone stretches nothing.
+class StretchedSkin {
+public:
+    StretchedSkin() = default;
+    StretchedSkin(const StretchedSkin&) = delete;
+    StretchedSkin& operator=(const StretchedSkin&) = delete;
+
+    // The image (not owned; null: nothing to show), the size it fills and the part of it shown
+    // (all of it when empty). Stretched at the first copy after a change, not before.
+    void Set(Gdiplus::Image* image, int width, int height, RECT source = {});
+    // Forgets the image and gives the bitmap back.
+    void Reset() { Set(nullptr, 0, 0); }
+    // Copies the part at `from` (skin pixels) to `target` of `dc`, of the target's size; false when
+    // there is nothing to copy.
+    bool CopyTo(HDC dc, const RECT& target, POINT from) const;
+    // Blends all of it over `target` of `dc` by its alpha, as GDI+ draws an image on a DC.
+    bool BlendOver(HDC dc, const RECT& target) const;
+
+private:
+    bool Ready() const;
+
+    Gdiplus::Image* m_image = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    RECT m_source{};
+    mutable unique_hbitmap m_bitmap;
+};
+
+// The piece of the parent's background that lies under a control: copied from the parent's kept
+// skin where the control sits in it, or else the `source` rectangle of the image stretched. Skin
+// and image are the parent's: it keeps them alive for as long as the control paints.
 struct ParentPiece {
     Gdiplus::Image* image = nullptr;
     RECT source{};  // in image pixels
+    const StretchedSkin* skin = nullptr;
 
-    explicit operator bool() const { return image != nullptr; }
-    // Nothing without an image.
-    void Draw(Gdiplus::Graphics& graphics, const RECT& client) const;
-    // The same on a DC; flushed into it before anything else lands on top.
-    void Draw(HDC dc, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const;
+    explicit operator bool() const { return image != nullptr || skin != nullptr; }
+    // Into `client` of `control`'s DC; flushed into it before anything else lands on top. Nothing
+    // without a skin or an image.
+    void Draw(HDC dc, HWND control, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const;
 };
 
 // A memory DC with a bitmap of the client size, compatible with the paint DC; everything is given
@@ -78,6 +109,10 @@ public:
     // Disabled: the disabled image; else the state's, null for a state without one (or whose
     // PNG does not decode).
     Gdiplus::Image* Pick(bool enabled, int state) const;
+    // The picked image's `source` part (all of it when empty) blended over `target` of `dc`,
+    // stretched once per size and kept, so that a hover or a press stretches nothing. False
+    // without an image.
+    bool Draw(HDC dc, bool enabled, int state, const RECT& target, RECT source = {}) const;
 
 private:
     struct Slot {
@@ -85,8 +120,10 @@ private:
         UINT id = 0;  // 0: none
         mutable PngImagePtr image;
         mutable bool failed = false;
+        mutable StretchedSkin look;  // the image at the size it was last drawn
         Gdiplus::Image* Get() const;
     };
+    const Slot* PickSlot(bool enabled, int state) const;
     static void Take(Slot& slot, HMODULE module, UINT id);
 
     Slot m_normal;

@@ -16,11 +16,9 @@ void CPngButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     const RECT item = drawItem->rcItem;
     taskwing::PaintBuffered(drawItem->hDC, item.right - item.left, item.bottom - item.top, [&](HDC dc) {
         if (!m_parentBk) ::FillRect(dc, &item, m_brBack.get());
-        // Flushed into the memory bitmap when it goes, before the copy.
-        Gdiplus::Graphics graphics(dc);
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-        m_parentBk.Draw(graphics, item);
-        Gdiplus::Image* image = m_images.Pick(IsWindowEnabled() != FALSE, m_nState);
+        m_parentBk.Draw(dc, m_hWnd, item, Gdiplus::SmoothingModeHighQuality);
+        const bool enabled = IsWindowEnabled() != FALSE;
+        Gdiplus::Image* image = m_images.Pick(enabled, m_nState);
         if (image == nullptr) return;
         RECT source{0, 0, static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
         // Enlarged, the image's last row and column would be blended with what lies beyond it.
@@ -28,7 +26,7 @@ void CPngButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
             --source.right;
             --source.bottom;
         }
-        taskwing::DrawImagePiece(graphics, image, item, source);
+        m_images.Draw(dc, enabled, m_nState, item, source);
     });
 }
 

@@ -24,6 +24,8 @@ public:
     // The parent's background (not owned) and the piece of it under the button, in image pixels.
     void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
     void SetParentBkRect(RECT rect) { m_parentBk.source = rect; }
+    // Or the parent's kept skin (not owned), copied where the button sits; it wins over the image.
+    void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
 
     void DrawItem(DRAWITEMSTRUCT* drawItem) override;
 

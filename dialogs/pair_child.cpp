@@ -17,6 +17,7 @@ BOOL CPairChildDlg::OnInitDialog() {
     if (LoadBkImage()) {
         LayoutControls(true);
         m_bLayoutDone = 1;
+        UpdateSkin();
     }
     return TRUE;
 }
@@ -33,6 +34,11 @@ bool CPairChildDlg::LoadBkImage() {
 }
 
 RECT CPairChildDlg::BackgroundRect() const { return GetClientRect(); }
+
+void CPairChildDlg::UpdateSkin() {
+    const RECT rect = BackgroundRect();
+    m_skin.Set(m_pBkImage.get(), rect.right - rect.left, rect.bottom - rect.top);
+}
 
 LRESULT CPairChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -60,12 +66,15 @@ BOOL CPairChildDlg::PreTranslateMessage(MSG* msg) {
 LRESULT CPairChildDlg::OnSize() {
     const LRESULT result = Default();
     if (m_bLayoutDone) LayoutControls(false);
+    UpdateSkin();
     return result;
 }
 
 BOOL CPairChildDlg::OnEraseBkgnd(HDC hdc) {
+    if (!LoadBkImage()) return TRUE;
+    UpdateSkin();
     const RECT rect = BackgroundRect();
-    if (LoadBkImage()) taskwing::StretchBackground(hdc, m_pBkImage.get(), rect);
+    m_skin.CopyTo(hdc, rect, POINT{0, 0});
     return TRUE;
 }
 
@@ -95,6 +104,7 @@ LRESULT CPairChildDlg::OnMove() {
 LRESULT CPairChildDlg::OnDestroy() {
     const LRESULT result = Default();
     FreeControlImages();
+    m_skin.Reset();
     m_pBkImage.reset();
     return result;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The child of a skinned window pair: an ordinary opaque pop-up owned by the shell, painting its
-// own PNG background stretched over its client area and carrying all the controls. Dragging it by
-// its drag strip moves it, and the shell follows.
+// own PNG background stretched over its client area and carrying all the controls. The stretch is
+// made once per size and kept; erases and the controls' background pieces copy from it. Dragging
+// it by its drag strip moves it, and the shell follows.
+#include "controls/paint_pieces.h"
 #include "dialogs/pair_layout.h"
 #include "framework/dialog.h"
 #include "system/png_resource.h"
@@ -18,6 +20,8 @@ public:
 
     bool LayoutDone() const { return m_bLayoutDone != 0; }
     Gdiplus::Image* BkImage() const { return m_pBkImage.get(); }
+    // The background as it is shown, for the controls to copy their pieces from.
+    const taskwing::StretchedSkin& Skin() const { return m_skin; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -40,6 +44,9 @@ protected:
 
     // Loads the child PNG if it is not loaded yet; TRUE when the image is there.
     bool LoadBkImage();
+    // Points the kept skin at the image and the background rectangle's size; it is stretched again
+    // only when one of them has changed.
+    void UpdateSkin();
     // The shell that made this window, or null for a child made on its own.
     CPairShellDlg* Shell() const { return m_pShell; }
 
@@ -53,6 +60,7 @@ protected:
     int m_bLayoutDone = 0;
     int m_bOnDragStrip;
     PngImagePtr m_pBkImage;
+    taskwing::StretchedSkin m_skin;
     const taskwing::PairTraits m_traits;
 
 private:

@@ -1,5 +1,6 @@
 #include "dialogs/pair_shell.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -13,9 +14,9 @@ using taskwing::PairRect;
 
 namespace {
 
-// A shell's PNG stretched to its size, premultiplied, as the layered push wants it. Stretching
-// takes Wine tens of milliseconds per prompt; the prompt box and the progress window, made anew for
-// every operation at the same size, compose theirs once per process.
+// A shell's PNG stretched to its size, premultiplied, as the layered push wants it. The prompt box
+// and the progress window, made anew for every operation at the same size, compose theirs once per
+// process.
 struct ComposedSkin {
     UINT png;
     int width;
@@ -106,8 +107,8 @@ PairRect CPairShellDlg::ComputeShellRect() const {
 void CPairShellDlg::PushLayeredImage(int width, int height) {
     taskwing::unique_window_dc windowDc(m_hWnd);
     taskwing::unique_hdc memoryDc(::CreateCompatibleDC(windowDc.get()));
-    // A top-down 32-bit section that GDI+ fills with premultiplied alpha, as the per-pixel blend
-    // of a layered window wants it.
+    // A top-down 32-bit section of premultiplied pixels, as the per-pixel blend of a layered window
+    // wants them.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -120,13 +121,7 @@ void CPairShellDlg::PushLayeredImage(int width, int height) {
     if (!memoryDc || !bitmap || bits == nullptr) return;
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
     if (!m_traits.reusesComposedSkin || !CopyComposedSkin(m_traits.shellPng, width, height, bits)) {
-        if (!m_pBkImage) return;
-        {
-            Gdiplus::Bitmap canvas(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
-            Gdiplus::Graphics graphics(&canvas);
-            taskwing::CopyWhenUnscaled(graphics, m_pBkImage.get(), width, height);
-            graphics.DrawImage(m_pBkImage.get(), 0, 0, width, height);
-        }
+        if (!taskwing::StretchPremultiplied(m_pBkImage.get(), width, height, static_cast<std::uint32_t*>(bits))) return;
         if (m_traits.reusesComposedSkin)
             KeepComposedSkin({m_traits.shellPng, width, height,
                               std::vector<BYTE>(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + bytes)});

@@ -37,16 +37,15 @@ struct ButtonImages {
     UINT normal, hover, pressed, disabled;
 };
 
-void SetUpAnswerButton(CImageButton& button, Gdiplus::Image* background, const ButtonImages& images) {
-    button.SetParentBk(background);
+void SetUpAnswerButton(CImageButton& button, const taskwing::StretchedSkin* background, const ButtonImages& images) {
+    button.SetParentSkin(background);
     button.SetImages(images.normal, images.hover, images.pressed, images.disabled);
 }
 
-// The piece of the background and the hit insets follow the place: they are set on every layout,
-// so that a first layout at the template's size cannot leave a piece that belongs elsewhere.
+// The hit insets follow the place: they are set on every layout, so that a first layout at the
+// template's size cannot leave insets that belong elsewhere. The background piece is wherever the
+// button sits on the kept skin.
 void PlaceAnswerButton(CImageButton& button, const taskwing::AnswerButtonPlace& place) {
-    const taskwing::PairRect& s = place.source;
-    button.SetParentBkRect(RECT{s.left, s.top, s.right, s.bottom});
     button.SetHitInsets(place.hitInsets.left, place.hitInsets.top, place.hitInsets.right, place.hitInsets.bottom);
     button.MoveWindow(place.rect.left, place.rect.top, place.rect.Width(), place.rect.Height());
 }
@@ -79,7 +78,7 @@ void CProblemSolvingFeedbackChildDlg::LayoutControls(bool first) {
     m_btnClose.ShowWindow(SW_HIDE);
 
     if (first) {
-        Gdiplus::Image* background = m_pBkImage.get();
+        const taskwing::StretchedSkin* background = &m_skin;
         SetUpAnswerButton(m_btnSolved, background,
                           {IDB_PNG_ANSWER_SOLVED_NORMAL, IDB_PNG_ANSWER_SOLVED_HOVER, IDB_PNG_ANSWER_SOLVED_PRESSED,
                            IDB_PNG_ANSWER_SOLVED_DISABLED});

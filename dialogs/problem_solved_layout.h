@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/decimal_text.h"
 #include "dialogs/pair_layout.h"
 
 namespace taskwing {
@@ -93,13 +94,13 @@ constexpr ProblemSolvedLayout LayoutProblemSolved(const PairRect& client, float 
 // The answer's time for the library: the low 32 bits of a Unix time as a signed decimal, so that
 // from 2038 on it is negative, as the library has always received it.
 inline std::wstring FeedbackTimeText(std::int64_t unixTime) {
-    return std::to_wstring(static_cast<std::int32_t>(static_cast<std::uint32_t>(unixTime)));
+    return DecimalText(static_cast<std::int32_t>(static_cast<std::uint32_t>(unixTime)));
 }
 
 // The device type as the library counts it: one more than ours (0 none, 1 Ostrel, 2 Pell).
 inline std::wstring FeedbackDeviceText(int deviceType) {
     // In 64 bits: no overflow for any int.
-    return std::to_wstring(static_cast<std::int64_t>(deviceType) + 1);
+    return DecimalText(static_cast<std::int64_t>(deviceType) + 1);
 }
 
 }  // namespace taskwing

@@ -22,30 +22,20 @@ void CExecutePromptChildDlg::LayoutControls(bool first) {
     m_stcInfo.SetAlign(StateAlign::kBlockCentred);
     m_stcInfo.SetColor(RGB(255, 255, 255));
     if (first) {
-        m_stcInfo.SetParentBk(m_pBkImage.get());
+        m_stcInfo.SetParentSkin(&m_skin);
         m_stcInfo.SetTextFont(0, 0);
         m_stcInfo.StartDots();
     }
     const RECT client = GetClientRect();
     const taskwing::ProgressLayout layout = taskwing::LayoutProgress(client.right, client.bottom, m_fScale);
-    m_stcInfo.SetParentBkRect(layout.source.left, layout.source.top, layout.source.right, layout.source.bottom);
     m_stcInfo.MoveWindow(layout.text.left, layout.text.top, layout.text.Width(), layout.text.Height(), TRUE);
-}
-
-BOOL CExecutePromptChildDlg::OnEraseBkgnd(HDC hdc) {
-    if (!LoadBkImage()) return TRUE;
-    const RECT client = GetClientRect();
-    // Buffered: the panel is restretched on every erase and would flicker under the ticking text.
-    taskwing::PaintBuffered(hdc, client.right, client.bottom,
-                            [&](HDC dc) { taskwing::StretchBackground(dc, m_pBkImage.get(), client); });
-    return TRUE;
 }
 
 LRESULT CExecutePromptChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         const LRESULT result = CPairChildDlg::WindowProc(message, wParam, lParam);
         // The background is gone: the text must not reach for it again.
-        m_stcInfo.SetParentBk(nullptr);
+        m_stcInfo.SetParentSkin(nullptr);
         m_stcInfo.ResetDots();
         return result;
     }

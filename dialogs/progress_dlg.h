@@ -22,7 +22,6 @@ public:
 protected:
     void DoDataExchange() override;
     void LayoutControls(bool first) override;
-    BOOL OnEraseBkgnd(HDC hdc) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     CDrawStateInfoStatic m_stcInfo;

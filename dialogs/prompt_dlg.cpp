@@ -39,16 +39,12 @@ void SetButtonImages(CPngButton& button, const ButtonImages& images) {
     button.SetImages(images.normal, images.hover, images.pressed, images.disabled);
 }
 
-RECT ToRect(const taskwing::PairRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
-
 void Place(CWnd& control, const taskwing::PairRect& rect) {
     control.MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
 }
 
-void PlaceOnPiece(CPngButton& button, const taskwing::PlacedPiece& piece) {
-    button.SetParentBkRect(ToRect(piece.source));
-    Place(button, piece.rect);
-}
+// The button's piece of the background is wherever it sits on the window's kept skin.
+void PlaceOnPiece(CPngButton& button, const taskwing::PlacedPiece& piece) { Place(button, piece.rect); }
 
 }  // namespace
 
@@ -88,13 +84,13 @@ void CPromptChildDlg::SetUpText() {
 void CPromptChildDlg::SetUpControls() {
     const KindRow& row = RowFor(Kind());
     m_btnClose.m_fScale = m_fScale;
-    m_btnClose.SetParentBk(m_pBkImage.get());
+    m_btnClose.SetParentSkin(&m_skin);
     m_btnClose.SetImages(IDB_PNG_PROMPT_CLOSE_NORMAL, IDB_PNG_PROMPT_CLOSE_HOVER, IDB_PNG_PROMPT_CLOSE_PRESSED,
                          IDB_PNG_PROMPT_CLOSE_PRESSED);
     // The answers' scale stays 1.0: enlarged, the whole image keeps the frame of 取消 and 否 on all
     // four sides.
-    m_btnOk.SetParentBk(m_pBkImage.get());
-    m_btnCancel.SetParentBk(m_pBkImage.get());
+    m_btnOk.SetParentSkin(&m_skin);
+    m_btnCancel.SetParentSkin(&m_skin);
     SetButtonImages(m_btnOk, row.ok);
     SetButtonImages(m_btnCancel, row.cancel);
     SetUpText();

@@ -3,14 +3,15 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "base/decimal_text.h"
+
 namespace taskwing {
 
 std::wstring FormatLogTimeStamp(const LogTime& time) {
-    wchar_t buffer[80] = {};
-    const int n = std::swprintf(buffer, sizeof(buffer) / sizeof(buffer[0]), L"[%04d-%02d-%02d %02d:%02d:%02d %03dms]   ",
-                                time.year, time.month, time.day, time.hour, time.minute, time.second,
-                                time.milliseconds);
-    return n > 0 ? std::wstring(buffer, static_cast<size_t>(n)) : std::wstring();
+    // "[%04d-%02d-%02d %02d:%02d:%02d %03dms]   "
+    return L"[" + DecimalText(time.year, 4) + L"-" + DecimalText(time.month, 2) + L"-" + DecimalText(time.day, 2) +
+           L" " + DecimalText(time.hour, 2) + L":" + DecimalText(time.minute, 2) + L":" +
+           DecimalText(time.second, 2) + L" " + DecimalText(time.milliseconds, 3) + L"ms]   ";
 }
 
 std::wstring FormatLogEntry(const LogTime& time, const std::wstring& text) {

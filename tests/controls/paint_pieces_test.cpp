@@ -95,11 +95,11 @@ TEST_F(PaintPieces, ParentPieceStretchesItsSourceAndDrawsNothingWithoutAnImage) 
     taskwing::ParentPiece piece;
     EXPECT_FALSE(piece);
     piece.source = {12, 2, 18, 8};
-    piece.Draw(target.dc.get(), RECT{0, 0, 16, 8}, std::nullopt);
+    piece.Draw(target.dc.get(), nullptr, RECT{0, 0, 16, 8}, std::nullopt);
     EXPECT_EQ(0u, target.At(8, 4));
 
     piece.image = &image;
-    piece.Draw(target.dc.get(), RECT{0, 0, 16, 8}, std::nullopt);
+    piece.Draw(target.dc.get(), nullptr, RECT{0, 0, 16, 8}, std::nullopt);
     // The green piece fills the whole target.
     EXPECT_EQ(0x00FF00u, target.At(1, 1));
     EXPECT_EQ(0x00FF00u, target.At(14, 6));

@@ -3,6 +3,7 @@
 // dragging and scale on a real screen are pair_screen_test's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -241,6 +242,89 @@ TEST_F(PromptPair, TheChildPaintsItsBackgroundAndWithoutItPaintsNothing) {
     // The controls keep their template places: no layout at all.
     EXPECT_TRUE(layouts.empty());
     EXPECT_FALSE(layoutDone);
+}
+
+}  // namespace
+
+namespace {
+
+// A 32-bit canvas of `width` x `height` that `paint` draws on; its pixels without alpha.
+template <typename Paint>
+std::vector<UINT32> PaintedPixels(int width, int height, Paint&& paint) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    taskwing::unique_hdc dc(::CreateCompatibleDC(nullptr));
+    taskwing::unique_hbitmap bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bits == nullptr) return {};
+    taskwing::unique_select_object selected(dc.get(), bitmap.get());
+    paint(dc.get());
+    ::GdiFlush();
+    const auto* pixels = static_cast<const UINT32*>(bits);
+    std::vector<UINT32> out(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (UINT32& pixel : out) pixel &= 0x00FFFFFF;
+    return out;
+}
+
+// The child's whole background as one erase paints it.
+std::vector<UINT32> Erased(HWND child) {
+    RECT client{};
+    ::GetClientRect(child, &client);
+    return PaintedPixels(client.right, client.bottom, [&](HDC dc) {
+        ::SendMessageW(child, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    });
+}
+
+// The image stretched over the child's client area by GDI+ itself, as the child painted it before
+// it kept its stretch.
+std::vector<UINT32> StretchedByGdiPlus(HWND child, Gdiplus::Image* image) {
+    RECT client{};
+    ::GetClientRect(child, &client);
+    return PaintedPixels(client.right, client.bottom, [&](HDC dc) {
+        Gdiplus::Graphics graphics(dc);
+        graphics.DrawImage(image, Gdiplus::Rect(0, 0, client.right, client.bottom), 0, 0,
+                           static_cast<INT>(image->GetWidth()), static_cast<INT>(image->GetHeight()),
+                           Gdiplus::UnitPixel);
+    });
+}
+
+int LargestChannelDifference(const std::vector<UINT32>& a, const std::vector<UINT32>& b) {
+    if (a.size() != b.size() || a.empty()) return 256;
+    int largest = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int d = static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF);
+            largest = std::max(largest, d < 0 ? -d : d);
+        }
+    return largest;
+}
+
+TEST_F(PromptPair, EveryEraseShowsTheKeptStretchAsAFreshOneAndANewSizeIsStretchedAgain) {
+    for (const float scale : {1.25f, 1.5f}) {
+        ProbeShell shell;
+        shell.m_fScale = scale;
+        std::vector<UINT32> first, again, fresh, resized, freshResized;
+        shell.onShown = [&](ProbeShell& s) {
+            const HWND child = s.ChildHwnd();
+            Gdiplus::Image* image = s.ChildDlg()->BkImage();
+            first = Erased(child);
+            again = Erased(child);
+            fresh = StretchedByGdiPlus(child, image);
+            const RECT window = WindowRect(child);
+            ::MoveWindow(child, window.left, window.top, window.right - window.left - 37,
+                         window.bottom - window.top + 11, FALSE);
+            resized = Erased(child);
+            freshResized = StretchedByGdiPlus(child, image);
+            s.PostMessage(WM_TEST_END);
+        };
+        ASSERT_EQ(kEndedByTest, shell.DoModal());
+        ASSERT_FALSE(first.empty());
+        EXPECT_EQ(first, again) << scale;
+        // Within one level of GDI+'s own stretch, at the first size and at the new one.
+        EXPECT_LE(LargestChannelDifference(first, fresh), 1) << scale;
+        EXPECT_LE(LargestChannelDifference(resized, freshResized), 1) << scale;
+        EXPECT_NE(first.size(), resized.size()) << scale;
+    }
 }
 
 }  // namespace

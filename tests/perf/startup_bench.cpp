@@ -2,9 +2,12 @@
 // started the same way in the same prefix: time to the visible, laid-out window, private bytes a
 // second later, and the time from a click on 左移 to its result prompt against `reg add` alone.
 //
-//   startup_bench [--runs N] [--no-operation] <tool exe> <bare dialog exe>
+//   startup_bench [--runs N] [--no-operation] <tool exe> <bare dialog exe> [floor dialog exe]
 //
-// Both programs must sit in delivery folders on C:. The tool is only ever ended with
+// The floor dialog is the bare one plus GDI+ and the main window's two skins decoded: the start-up
+// no skinned window can undercut. All programs start in turn, run after run.
+//
+// The programs must sit in delivery folders on C:. The tool is only ever ended with
 // TerminateProcess: a normal close would remove its files.
 #include <windows.h>
 // After windows.h, which it needs.
@@ -39,6 +42,8 @@ constexpr DWORD kMemoryDelayMs = 1000;
 constexpr double kRunnerPauseMs = 500;
 constexpr double kOperationSlackMs = 50;
 constexpr double kStartupGoal = 1.3;
+constexpr double kFloorGoal = 1.25;
+int g_dpi = 96;
 
 constexpr wchar_t kMainTitle[] = L"Taskwing";
 constexpr wchar_t kMoveLeftDone[] = L"开始按钮左移成功";
@@ -310,7 +315,7 @@ OperationSample MoveLeftOnce(const Started& tool, HWND button) {
 }
 
 int Usage() {
-    std::printf("usage: startup_bench [--runs N] [--no-operation] <tool exe> <bare dialog exe>\n");
+    std::printf("usage: startup_bench [--runs N] [--no-operation] <tool exe> <bare dialog exe> [floor dialog exe]\n");
     return 2;
 }
 
@@ -321,58 +326,79 @@ int ScreenDpi() {
     return dpi;
 }
 
-bool MeasureStartUp(const std::wstring& toolPath, const std::wstring& barePath, int runs) {
-    // One start of each first, not counted: the first start of a program pays for its files.
-    const StartSample warmTool = MeasureStart(toolPath, true);
-    const StartSample warmBare = MeasureStart(barePath, false);
-    std::printf("warm-up (not counted): tool %.1f ms, bare dialog %.1f ms\n", warmTool.ms, warmBare.ms);
-    if (warmTool.ms < 0 || warmBare.ms < 0) {
-        std::printf("FAIL: a program did not come up (the tool needs 左移 at %dx%d)\n", g_moveLeftWidth,
-                    g_moveLeftHeight);
-        return false;
-    }
+// One program of the start-up comparison and what its starts measured.
+struct Contender {
+    const char* name;
+    const char* key;  // one word, for the medians line
+    std::wstring path;
+    bool tool;
+    std::vector<double> ms, idle, privateKb, committedKb, workingKb;
+};
 
-    std::vector<double> toolMs, bareMs, toolIdle, bareIdle, toolPrivate, barePrivate, toolCommitted, bareCommitted,
-        toolWorking, bareWorking;
+bool MeasureStartUp(std::vector<Contender>& programs, int runs) {
+    // One start of each first, not counted: the first start of a program pays for its files.
+    std::printf("warm-up (not counted):");
+    for (const Contender& program : programs) {
+        const StartSample warm = MeasureStart(program.path, program.tool);
+        std::printf(" %s %.1f ms", program.name, warm.ms);
+        if (warm.ms < 0) {
+            std::printf("\nFAIL: %s did not come up (the tool needs 左移 at %dx%d)\n", program.name, g_moveLeftWidth,
+                        g_moveLeftHeight);
+            return false;
+        }
+    }
+    std::printf("\n");
+
+    const size_t count = programs.size();
     for (int i = 0; i < runs; ++i) {
-        // Alternating, and which goes first too, so that neither always follows the other.
-        for (int k = 0; k < 2; ++k) {
-            const bool tool = (k == 0) == (i % 2 == 0);
-            const StartSample s = MeasureStart(tool ? toolPath : barePath, tool);
+        // Interleaved, and each run starts with the next program, so that none always follows another.
+        for (size_t k = 0; k < count; ++k) {
+            Contender& program = programs[(static_cast<size_t>(i) + k) % count];
+            const StartSample s = MeasureStart(program.path, program.tool);
             if (s.ms < 0) {
-                std::printf("FAIL: %s did not come up in run %d\n", tool ? "the tool" : "the bare dialog", i + 1);
+                std::printf("FAIL: %s did not come up in run %d\n", program.name, i + 1);
                 return false;
             }
-            (tool ? toolMs : bareMs).push_back(s.ms);
-            (tool ? toolIdle : bareIdle).push_back(s.idleMs);
-            (tool ? toolPrivate : barePrivate).push_back(s.privateKb);
-            (tool ? toolCommitted : bareCommitted).push_back(s.committedKb);
-            (tool ? toolWorking : bareWorking).push_back(s.workingSetKb);
+            program.ms.push_back(s.ms);
+            program.idle.push_back(s.idleMs);
+            program.privateKb.push_back(s.privateKb);
+            program.committedKb.push_back(s.committedKb);
+            program.workingKb.push_back(s.workingSetKb);
         }
     }
 
-    const double ratio = Median(toolMs) / Median(bareMs);
+    const Contender& tool = programs[0];
+    const Contender& bare = programs[1];
     std::printf("\nStart-up: CreateProcess to the visible, laid-out window (%d runs each)\n", runs);
-    PrintSamples("tool (Taskwing + 左移 laid out)", toolMs, "ms");
-    PrintSamples("bare dialog (visible)", bareMs, "ms");
+    for (const Contender& program : programs) PrintSamples(program.name, program.ms, "ms");
+    const double ratio = Median(tool.ms) / Median(bare.ms);
     std::printf("  tool / bare = %.2f (goal at most %.2f): %s\n", ratio, kStartupGoal,
                 ratio <= kStartupGoal ? "within" : "OVER");
-    PrintSamples("tool to input idle", toolIdle, "ms");
-    PrintSamples("bare dialog to input idle", bareIdle, "ms");
+    if (count > 2) {
+        const double floorRatio = Median(tool.ms) / Median(programs[2].ms);
+        std::printf("  tool / floor = %.2f (goal at most %.2f): %s\n", floorRatio, kFloorGoal,
+                    floorRatio <= kFloorGoal ? "within" : "OVER");
+    }
+    for (const Contender& program : programs) PrintSamples((std::string(program.name) + " to input idle").c_str(),
+                                                           program.idle, "ms");
 
     std::printf("\nMemory %lu ms after the window is up (KB)\n", kMemoryDelayMs);
-    PrintSamples("tool PrivateUsage", toolPrivate, "KB");
-    PrintSamples("bare dialog PrivateUsage", barePrivate, "KB");
-    PrintSamples("tool committed private", toolCommitted, "KB");
-    PrintSamples("bare dialog committed private", bareCommitted, "KB");
+    for (const Contender& program : programs) {
+        PrintSamples((std::string(program.name) + " PrivateUsage").c_str(), program.privateKb, "KB");
+        PrintSamples((std::string(program.name) + " committed private").c_str(), program.committedKb, "KB");
+    }
     // PrivateUsage where the system reports it, the counted pages otherwise.
-    const bool reported = Median(toolPrivate) > 0 && Median(barePrivate) > 0;
-    const double tool = reported ? Median(toolPrivate) : Median(toolCommitted);
-    const double bare = reported ? Median(barePrivate) : Median(bareCommitted);
+    const bool reported = Median(tool.privateKb) > 0 && Median(bare.privateKb) > 0;
+    const double toolKb = reported ? Median(tool.privateKb) : Median(tool.committedKb);
+    const double bareKb = reported ? Median(bare.privateKb) : Median(bare.committedKb);
     std::printf("  private bytes (%s): tool - bare = %.0f KB, tool / bare = %.2f\n",
-                reported ? "PrivateUsage" : "counted; PrivateUsage is 0 here", tool - bare, tool / bare);
-    PrintSamples("tool working set", toolWorking, "KB");
-    PrintSamples("bare dialog working set", bareWorking, "KB");
+                reported ? "PrivateUsage" : "counted; PrivateUsage is 0 here", toolKb - bareKb, toolKb / bareKb);
+    for (const Contender& program : programs)
+        PrintSamples((std::string(program.name) + " working set").c_str(), program.workingKb, "KB");
+    // One line for scripts: the medians.
+    std::printf("\nmedians-ms dpi=%d", g_dpi);
+    for (const Contender& program : programs) std::printf(" %s=%.1f", program.key, Median(program.ms));
+    std::printf("\n");
     return true;
 }
 
@@ -443,7 +469,7 @@ int wmain(int argc, wchar_t** argv) {
             paths.push_back(arg);
         }
     }
-    if (paths.size() != 2) return Usage();
+    if (paths.size() != 2 && paths.size() != 3) return Usage();
     for (const std::wstring& path : paths) {
         // Z: is the host's file system under Wine, slower and not where a user runs the tool from.
         if (path.size() < 3 || (path[0] != L'C' && path[0] != L'c') || path[1] != L':') {
@@ -454,12 +480,16 @@ int wmain(int argc, wchar_t** argv) {
     // Real pixels, as the tool (dpi-aware by its manifest) sees them.
     ::SetProcessDPIAware();
     const int dpi = ScreenDpi();
+    g_dpi = dpi;
     const float scale = taskwing::ScaleForDpi(dpi);
     g_moveLeftWidth = taskwing::Scaled(kMoveLeftWidth, scale);
     g_moveLeftHeight = taskwing::Scaled(kMoveLeftHeight, scale);
     std::printf("%d dpi: 左移 laid out at %dx%d\n", dpi, g_moveLeftWidth, g_moveLeftHeight);
     MakeJob();
-    bool ok = MeasureStartUp(paths[0], paths[1], runs);
+    std::vector<Contender> programs{{"tool (Taskwing + 左移 laid out)", "tool", paths[0], true, {}, {}, {}, {}, {}},
+                                    {"bare dialog (visible)", "bare", paths[1], false, {}, {}, {}, {}, {}}};
+    if (paths.size() == 3) programs.push_back({"floor dialog (visible)", "floor", paths[2], false, {}, {}, {}, {}, {}});
+    bool ok = MeasureStartUp(programs, runs);
     if (ok && operation) ok = MeasureOperation(paths[0], runs);
     std::fflush(stdout);
     return ok ? 0 : 1;
