@@ -2,7 +2,8 @@
 # The tool's figures against a bare dialog and the floor (the bare dialog plus GDI+ and the two main
 # skins decoded): start-up to the laid-out window at 96, 120 and 144 dpi, the three started in turn,
 # private bytes, and 左移 to its result prompt against `reg add` alone (at 96 dpi). Builds what it
-# needs in its own folder, stages the stripped delivery on C: of build/wineprefix and runs
+# needs in its own folder (i686, or x86_64 where this machine cannot run 32-bit programs, as
+# script/lib.sh decides), stages the stripped delivery on C: of that build's prefix and runs
 # startup_bench there; the machine's load is printed around each round.
 # Usage: tests/perf/run.sh [runs]    (9 by default; NT_PERF_BUILD names the build folder,
 # build/perf-mingw; NT_PERF_DPIS the rounds, "96 120 144"; NT_PERF_TOOL a build folder of another
@@ -15,9 +16,9 @@ cd "$NT_ROOT"
 
 runs=${1:-9}
 dpis=${NT_PERF_DPIS:-96 120 144}
-build=${NT_PERF_BUILD:-$NT_BUILD/perf-mingw}
+build=${NT_PERF_BUILD:-$NT_BUILD/perf-$NT_MINGW}
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$NT_ROOT" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
+  cmake -S "$NT_ROOT" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-$NT_WINE_ARCH-mingw.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DNT_WERROR=ON >/dev/null
 fi
 cmake --build "$build" --target NorvaneTaskwing VeskorFeedbackInformation bare_dialog floor_dialog startup_bench
@@ -25,7 +26,7 @@ cmake --build "$build" --target NorvaneTaskwing VeskorFeedbackInformation bare_d
 # Only our own Xvfb is stopped, once the prefix's wineserver has had a chance to end on its own
 # (its desktop process may sit on our display); the server may serve others and is never killed.
 stop_own_xvfb() {
-  nt_quiet wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f || true
+  nt_quiet "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f || true
   if [ -n "${NT_PERF_SANDBOX:-}" ]; then
     nt_stop_sandbox "$NT_PERF_SANDBOX"
     if [ -f "$NT_PERF_SANDBOX/.taskwing-sandbox" ]; then rm -rf "$NT_PERF_SANDBOX"; fi
@@ -42,26 +43,26 @@ if [ -n "${NT_PERF_SANDBOX:-}" ]; then
   source "$NT_ROOT/tests/wine/sandbox.sh"
   nt_make_sandbox "$NT_PERF_SANDBOX"
   # Windows on the X display, not the sandbox's null driver.
-  nt_quiet wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
+  nt_quiet "$NT_WINE" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
 fi
 staging=$WINEPREFIX/drive_c/TaskwingPerf
 tool_build=${NT_PERF_TOOL:-$build}
 nt_stage_delivery "$tool_build/app/NorvaneTaskwing.exe" "$tool_build/feedback/stub/VeskorFeedbackInformation.dll" \
   "$staging/NorvaneTaskwing"
 mkdir -p "$staging/Bare" "$staging/Floor"
-"${NT_STRIP:-i686-w64-mingw32-strip}" -o "$staging/Bare/bare_dialog.exe" "$build/tests/perf/bare_dialog.exe"
-"${NT_STRIP:-i686-w64-mingw32-strip}" -o "$staging/Floor/floor_dialog.exe" "$build/tests/perf/floor_dialog.exe"
+"${NT_STRIP:-$NT_MINGW_TRIPLE-strip}" -o "$staging/Bare/bare_dialog.exe" "$build/tests/perf/bare_dialog.exe"
+"${NT_STRIP:-$NT_MINGW_TRIPLE-strip}" -o "$staging/Floor/floor_dialog.exe" "$build/tests/perf/floor_dialog.exe"
 cp "$build/tests/perf/startup_bench.exe" "$staging/"
 
 ls -l "$staging/NorvaneTaskwing" "$staging/Bare" "$staging/Floor"
 medians=""
 for dpi in $dpis; do
   # Read by the next program that starts, the bench among them.
-  nt_quiet wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+  nt_quiet "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
   operation=--no-operation
   [ "$dpi" = 96 ] && operation=""
   echo "== $dpi dpi; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-  out=$(cd "$staging" && wine startup_bench.exe --runs "$runs" $operation \
+  out=$(cd "$staging" && "$NT_WINE" startup_bench.exe --runs "$runs" $operation \
     'C:\TaskwingPerf\NorvaneTaskwing\NorvaneTaskwing.exe' 'C:\TaskwingPerf\Bare\bare_dialog.exe' \
     'C:\TaskwingPerf\Floor\floor_dialog.exe' </dev/null | tr -d '\r')
   echo "$out"
