@@ -14,11 +14,12 @@ nt_qemu_i386_registered() { [ "$(head -n 1 /proc/sys/fs/binfmt_misc/qemu-i386 2>
 
 # Whether 32-bit Linux programs run natively here. Some kernels have their 32-bit emulation off:
 # Wine's 32-bit loader then fails with "Exec format error", or runs emulated once qemu-i386 is
-# registered, far too slowly for the suites. Decided once per process tree.
+# registered, far too slowly for the suites. Decided once per process tree. NT_PRETEND_NO_32BIT=1
+# makes a machine that runs them take the other path, to try it (bootstrap is not fooled).
 nt_native_32bit() {
   if [ -z "${NT_NATIVE_32BIT:-}" ]; then
     NT_NATIVE_32BIT=no
-    if ! nt_qemu_i386_registered && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ "${NT_PRETEND_NO_32BIT:-}" != 1 ] && ! nt_qemu_i386_registered && /usr/lib/wine/wine --version >/dev/null 2>&1; then
       NT_NATIVE_32BIT=yes
     fi
     export NT_NATIVE_32BIT
