@@ -68,15 +68,11 @@ std::optional<DWORD> ReadTaskbarAl(const std::wstring& key) {
     HKEY hive = root == L"HKEY_CURRENT_USER" ? HKEY_CURRENT_USER : root == L"HKEY_USERS" ? HKEY_USERS : nullptr;
     if (hive == nullptr) return std::nullopt;
     // The 64-bit view, which the 64-bit reg that the runner starts writes.
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(hive, key.c_str() + slash + 1, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &opened) != ERROR_SUCCESS)
-        return std::nullopt;
     DWORD value = 0;
-    DWORD type = 0;
     DWORD size = sizeof(value);
-    const LONG read = RegQueryValueExW(opened, L"TaskbarAl", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(opened);
-    if (read != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return std::nullopt;
+    if (RegGetValueW(hive, key.c_str() + slash + 1, L"TaskbarAl", RRF_RT_REG_DWORD | RRF_SUBKEY_WOW6464KEY, nullptr,
+                     &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
     return value;
 }
 
