@@ -1,5 +1,7 @@
 #include "app/align_target.h"
 
+#include "base/decimal_text.h"
+
 namespace taskwing {
 
 namespace {
@@ -50,9 +52,9 @@ std::wstring AdvancedKeyFor(std::wstring_view processSid, std::wstring_view shel
 
 std::wstring TraceText(const CommandTrace& trace) {
     std::wstring text = trace.started ? L" | 退出码 " : L" | 未能启动，错误 ";
-    text += std::to_wstring(trace.code);
+    text += DecimalText(trace.code);
     text += L" | TaskbarAl ";
-    text += trace.value ? std::to_wstring(*trace.value) : L"无";
+    text += trace.value ? DecimalText(*trace.value) : L"无";
     text += L" | 输出 ";
     const std::wstring_view output = trace.output.substr(0, kTraceOutputChars);
     std::wstring shown;
