@@ -7,7 +7,6 @@
 #include <atomic>
 #include <clocale>
 #include <filesystem>
-#include <latch>
 #include <map>
 #include <memory>
 #include <optional>
@@ -235,17 +234,29 @@ TEST_F(LogTest, UnresolvedSpecialFolderMeansToolLogInTheCurrentDirectory) {
     EXPECT_EQ(ReadBytes(LogDir() + L"Taskwing.txt"), kStamp + "relative\r\n");
 }
 
+// Lets threads start together. Not std::latch: without a futex, MinGW's libstdc++ 12 can miss the
+// wake-up of its wait, which hung a run of these tests; an event cannot.
+class StartLine {
+public:
+    void Wait() const { WaitForSingleObject(m_go.get(), INFINITE); }
+    void Open() const { SetEvent(m_go.get()); }
+
+private:
+    taskwing::unique_handle m_go{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
 TEST(LogInstance, ThreadsRacingForTheFirstCallGetOneLoggerInTheRealFolder) {
     constexpr int kThreads = 8;
-    std::latch start(kThreads);
+    StartLine start;
     std::vector<CLogSave*> seen(kThreads, nullptr);
     std::vector<std::thread> threads;
     for (int i = 0; i < kThreads; ++i) {
         threads.emplace_back([&, i] {
-            start.arrive_and_wait();
+            start.Wait();
             seen[i] = CLogSave::GetInstance();
         });
     }
+    start.Open();
     for (auto& t : threads) t.join();
     for (CLogSave* p : seen) EXPECT_EQ(p, seen[0]);
 
@@ -296,14 +307,15 @@ size_t ExpectWholeLines(const std::string& bytes, const std::string& filler, int
 
 TEST_F(LogTest, FourThreadsWriteTwoThousandWholeLines) {
     CLogSaveCloseFile writer(Dir());
-    std::latch start(4);
+    StartLine start;
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&, t] {
-            start.arrive_and_wait();
+            start.Wait();
             for (int n = 0; n < 500; ++n) writer.WriteText("T " + std::to_string(t) + " " + std::to_string(n) + " " + kFailedGbk, "threads.txt");
         });
     }
+    start.Open();
     for (auto& t : threads) t.join();
     const std::string bytes = ReadBytes(Dir() + L"threads.txt");
     EXPECT_EQ(ExpectWholeLines(bytes, kFailedGbk, 4, 500), 2000u);
