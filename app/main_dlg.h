@@ -105,11 +105,7 @@ public:
     CTaskwingDlg* Content() const { return ChildDlg() != nullptr ? m_pContent : nullptr; }
 
 protected:
-    std::unique_ptr<CPairChildDlg> NewChild() override {
-        auto content = NewContent();
-        m_pContent = content.get();
-        return content;
-    }
+    std::unique_ptr<CPairChildDlg> NewChild() override;
     // The content window object; a test host may make one of its own.
     virtual std::unique_ptr<CTaskwingDlg> NewContent() { return std::make_unique<CTaskwingDlg>(); }
     BOOL OnInitDialog() override;

@@ -1,16 +1,13 @@
 #include "app/taskwing_app.h"
 
-#include <commctrl.h>
-
 #include "app/main_dlg.h"
 #include "base/gdiplus_session.h"
 
 BOOL CNorvaneTaskwingApp::InitInstance() {
     ScopedGdiPlus gdiplus;  // until the main window has closed
 
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-
+    // The common control classes are registered once the shell is up, before the content window
+    // (CNorvaneTaskwingDlg::NewChild).
     {
         // The whole run: the shell scales itself, and its content window runs the start-up gates.
         const std::unique_ptr<CNorvaneTaskwingDlg> dlg = NewMainWindow();
