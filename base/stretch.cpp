@@ -1,7 +1,12 @@
 #include "base/stretch.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace taskwing {
 
@@ -14,6 +19,7 @@ struct Tap {
     int second = 0;
     unsigned weight = 0;
     bool inside = false;
+    bool plain = false;  // inside, and both neighbours lie within the image
 };
 
 // Single precision throughout, as GDI+ computes its sampling points: the step is the inverse of
@@ -31,7 +37,8 @@ std::vector<Tap> TapsFor(int from, int fromLength, int targetLength, float scale
         Tap& tap = taps[static_cast<size_t>(i)];
         tap.inside = at >= start && at < start + length;
         if (!tap.inside) continue;
-        tap.first = static_cast<int>(at);
+        // Down, not toward zero: a piece may start left of or above the image.
+        tap.first = static_cast<int>(std::floor(at));
         const float fraction = at - static_cast<float>(tap.first);
         tap.second = fraction > 0.0f ? tap.first + 1 : tap.first;
         tap.weight = static_cast<unsigned>(fraction * 255.0f + 0.5f);
@@ -76,9 +83,42 @@ bool CopiesUnscaled(const SourcePixels& source, const PixelRect& from, const Tar
            from.top >= 0 && from.right <= source.width && from.bottom <= source.height;
 }
 
+#if defined(__SSE2__)
+// Four pairs of opaque pixels blended at once, exactly as Blend does: per channel
+// (s * (255 - w) + e * w) / 255 in 16-bit lanes (at most 255 * 255), divided as
+// (x + (x >> 8) + 1) >> 8. `weights` holds each pixel's weight in all four of its lanes, low pair
+// first. Skins are opaque nearly everywhere, so this is the stretch's common path.
+__m128i BlendOpaque4(__m128i start, __m128i end, __m128i weightsLow, __m128i weightsHigh) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi16(0xFF);
+    const __m128i one = _mm_set1_epi16(1);
+    auto half = [&](__m128i s, __m128i e, __m128i w) {
+        const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(s, _mm_sub_epi16(full, w)), _mm_mullo_epi16(e, w));
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(sum, _mm_srli_epi16(sum, 8)), one), 8);
+    };
+    const __m128i low = half(_mm_unpacklo_epi8(start, zero), _mm_unpacklo_epi8(end, zero), weightsLow);
+    const __m128i high = half(_mm_unpackhi_epi8(start, zero), _mm_unpackhi_epi8(end, zero), weightsHigh);
+    return _mm_packus_epi16(low, high);
+}
+
+bool AllOpaque(__m128i a, __m128i b) {
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(_mm_and_si128(a, b), alpha), alpha)) == 0xFFFF;
+}
+
+__m128i Spread(unsigned w0, unsigned w1) {
+    return _mm_set_epi16(static_cast<short>(w1), static_cast<short>(w1), static_cast<short>(w1), static_cast<short>(w1),
+                         static_cast<short>(w0), static_cast<short>(w0), static_cast<short>(w0),
+                         static_cast<short>(w0));
+}
+#endif
+
 }  // namespace
 
-void StretchBilinear(const SourcePixels& source, const PixelRect& from, const TargetPixels& target) {
+namespace {
+
+void Stretch(const SourcePixels& source, const PixelRect& from, const TargetPixels& target,
+             [[maybe_unused]] bool fourAtOnce) {
     const int fromWidth = from.right - from.left;
     const int fromHeight = from.bottom - from.top;
     if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 || fromWidth <= 0 || fromHeight <= 0)
@@ -92,7 +132,13 @@ void StretchBilinear(const SourcePixels& source, const PixelRect& from, const Ta
     }
     const float scaleX = static_cast<float>(target.width) / static_cast<float>(fromWidth);
     const float scaleY = static_cast<float>(target.height) / static_cast<float>(fromHeight);
-    const std::vector<Tap> columns = TapsFor(from.left, fromWidth, target.width, scaleX, scaleY);
+    std::vector<Tap> columns = TapsFor(from.left, fromWidth, target.width, scaleX, scaleY);
+    for (Tap& column : columns) column.plain = column.inside && column.first >= 0 && column.second < source.width;
+    // One target column of a source row.
+    const auto Across1 = [&](int x, int row) -> std::uint32_t {
+        const Tap& column = columns[static_cast<size_t>(x)];
+        return column.inside ? Blend(At(source, column.first, row), At(source, column.second, row), column.weight) : 0;
+    };
     const std::vector<Tap> rows = TapsFor(from.top, fromHeight, target.height, scaleY, scaleX);
 
     // A source row blended across, as every target row that samples it needs it: two kept, since
@@ -110,11 +156,34 @@ void StretchBilinear(const SourcePixels& source, const PixelRect& from, const Ta
         const int older = kept[0].row <= kept[1].row ? 0 : 1;
         Across& fresh = kept[kept[older].row == keep ? 1 - older : older];
         fresh.row = row;
-        for (int x = 0; x < target.width; ++x) {
-            const Tap& column = columns[static_cast<size_t>(x)];
-            fresh.pixels[static_cast<size_t>(x)] =
-                column.inside ? Blend(At(source, column.first, row), At(source, column.second, row), column.weight) : 0;
+        int x = 0;
+#if defined(__SSE2__)
+        // Four columns at once where all four sample two pixels inside the image.
+        const std::uint32_t* line = source.pixels + static_cast<std::ptrdiff_t>(row) * source.stride;
+        const bool rowInside = row >= 0 && row < source.height;
+        for (; fourAtOnce && rowInside && x + 4 <= target.width; x += 4) {
+            const Tap* c = &columns[static_cast<size_t>(x)];
+            if (!(c[0].plain && c[1].plain && c[2].plain && c[3].plain)) {
+                for (int i = x; i < x + 4; ++i) fresh.pixels[static_cast<size_t>(i)] = Across1(i, row);
+                continue;
+            }
+            const __m128i start = _mm_set_epi32(static_cast<int>(line[c[3].first]), static_cast<int>(line[c[2].first]),
+                                                static_cast<int>(line[c[1].first]), static_cast<int>(line[c[0].first]));
+            const __m128i end = _mm_set_epi32(static_cast<int>(line[c[3].second]), static_cast<int>(line[c[2].second]),
+                                              static_cast<int>(line[c[1].second]), static_cast<int>(line[c[0].second]));
+            __m128i out;
+            if (AllOpaque(start, end)) {
+                out = BlendOpaque4(start, end, Spread(c[0].weight, c[1].weight), Spread(c[2].weight, c[3].weight));
+            } else {
+                out = _mm_set_epi32(static_cast<int>(Blend(line[c[3].first], line[c[3].second], c[3].weight)),
+                                    static_cast<int>(Blend(line[c[2].first], line[c[2].second], c[2].weight)),
+                                    static_cast<int>(Blend(line[c[1].first], line[c[1].second], c[1].weight)),
+                                    static_cast<int>(Blend(line[c[0].first], line[c[0].second], c[0].weight)));
+            }
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(&fresh.pixels[static_cast<size_t>(x)]), out);
         }
+#endif
+        for (; x < target.width; ++x) fresh.pixels[static_cast<size_t>(x)] = Across1(x, row);
         return fresh.pixels;
     };
 
@@ -131,9 +200,33 @@ void StretchBilinear(const SourcePixels& source, const PixelRect& from, const Ta
             continue;
         }
         const std::vector<std::uint32_t>& bottom = across(row.second, row.first);
-        for (int x = 0; x < target.width; ++x)
+        int x = 0;
+#if defined(__SSE2__)
+        const __m128i weights = _mm_set1_epi16(static_cast<short>(row.weight));
+        for (; fourAtOnce && x + 4 <= target.width; x += 4) {
+            const __m128i start = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&top[static_cast<size_t>(x)]));
+            const __m128i end = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&bottom[static_cast<size_t>(x)]));
+            if (AllOpaque(start, end)) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), BlendOpaque4(start, end, weights, weights));
+            } else {
+                for (int i = x; i < x + 4; ++i)
+                    out[i] = Blend(top[static_cast<size_t>(i)], bottom[static_cast<size_t>(i)], row.weight);
+            }
+        }
+#endif
+        for (; x < target.width; ++x)
             out[x] = Blend(top[static_cast<size_t>(x)], bottom[static_cast<size_t>(x)], row.weight);
     }
+}
+
+}  // namespace
+
+void StretchBilinear(const SourcePixels& source, const PixelRect& from, const TargetPixels& target) {
+    Stretch(source, from, target, true);
+}
+
+void StretchBilinearOneByOne(const SourcePixels& source, const PixelRect& from, const TargetPixels& target) {
+    Stretch(source, from, target, false);
 }
 
 std::uint32_t Premultiply(std::uint32_t straight) {

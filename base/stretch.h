@@ -36,7 +36,10 @@ struct PixelRect {
 // Fills all of `target` with the `from` rectangle of `source`, bilinearly. A rectangle of the
 // target's own size that lies within the source is copied unchanged. Nothing happens for an empty
 // rectangle or target.
+// Where the processor has SSE2, four opaque pixels are blended at once.
 void StretchBilinear(const SourcePixels& source, const PixelRect& from, const TargetPixels& target);
+// The same, one pixel at a time: what the four-at-once path must equal.
+void StretchBilinearOneByOne(const SourcePixels& source, const PixelRect& from, const TargetPixels& target);
 
 // A straight-alpha pixel premultiplied as GDI+ stores one in a premultiplied bitmap: rounded.
 std::uint32_t Premultiply(std::uint32_t straight);

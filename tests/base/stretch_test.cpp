@@ -81,3 +81,32 @@ TEST(Stretch, PremultipliesRoundedAndLeavesNothingForAnEmptyRectangle) {
 }
 
 }  // namespace
+
+TEST(Stretch, FourAtOnceEqualsOneByOne) {
+    // Opaque runs take the four-at-once path; translucent and transparent pixels, odd widths and
+    // pieces beyond the edge take the other, within the same rows.
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed;
+    };
+    for (int round = 0; round < 40; ++round) {
+        const int width = 1 + static_cast<int>(next() % 60);
+        const int height = 1 + static_cast<int>(next() % 60);
+        std::vector<std::uint32_t> image(static_cast<size_t>(width * height));
+        for (std::uint32_t& pixel : image) {
+            pixel = next();
+            if (round % 2 == 0 || next() % 8 != 0) pixel |= 0xFF000000;
+        }
+        const taskwing::PixelRect from = round % 3 == 0 ? taskwing::PixelRect{width / 3, -2, width + 3, height}
+                                                        : taskwing::PixelRect{0, 0, width, height};
+        const int targetWidth = 1 + static_cast<int>(next() % 97);
+        const int targetHeight = 1 + static_cast<int>(next() % 97);
+        std::vector<std::uint32_t> fast(static_cast<size_t>(targetWidth * targetHeight));
+        std::vector<std::uint32_t> plain(fast.size());
+        const taskwing::SourcePixels source{image.data(), width, height, width};
+        taskwing::StretchBilinear(source, from, {fast.data(), targetWidth, targetHeight, targetWidth});
+        taskwing::StretchBilinearOneByOne(source, from, {plain.data(), targetWidth, targetHeight, targetWidth});
+        ASSERT_EQ(fast, plain) << width << "x" << height << " to " << targetWidth << "x" << targetHeight;
+    }
+}
