@@ -377,17 +377,32 @@ CNorvaneTaskwingDlg::CNorvaneTaskwingDlg(CWnd* parent) : CPairShellDlg(taskwing:
 
 CNorvaneTaskwingDlg::~CNorvaneTaskwingDlg() = default;
 
+namespace {
+
+DWORD WINAPI RegisterCommonControls(void*) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    return 0;
+}
+
+}  // namespace
+
+void CNorvaneTaskwingDlg::OnShellSkinReady() {
+    // The content window holds the program's first controls, and common controls 6 (delay-loaded,
+    // cmake/DelayImports.cmake) takes longer to start than the shell takes to stretch and push its
+    // image: it starts on a thread of its own now. Not earlier: once the shell window is up, so
+    // are the display driver and the theme library, and the two threads do not load them at once
+    // (at the very start they could deadlock, each holding what the other waited for).
+    if (!m_controlsThread)
+        m_controlsThread.reset(::CreateThread(nullptr, 0, &RegisterCommonControls, nullptr, 0, nullptr));
+}
+
 std::unique_ptr<CPairChildDlg> CNorvaneTaskwingDlg::NewChild() {
-    // The content window holds the program's first controls: the common control classes are
-    // registered now, with the shell already up, and not at the very start. Common controls 6 is
-    // delay-loaded (cmake/DelayImports.cmake); run first, its start-up code also brings up the
-    // display driver and the theme library under the loader lock, and the shell came up about 8 ms
-    // later for it. Registered once, whatever window asks next.
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-        return ::InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)registered;
+    if (m_controlsThread) {
+        ::WaitForSingleObject(m_controlsThread.get(), INFINITE);
+    } else {
+        RegisterCommonControls(nullptr);
+    }
     auto content = NewContent();
     m_pContent = content.get();
     return content;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/align_worker.h"
+#include "base/handles.h"
 #include "controls/check_box.h"
 #include "controls/draw_text_static.h"
 #include "controls/image_button.h"
@@ -105,6 +106,7 @@ public:
     CTaskwingDlg* Content() const { return ChildDlg() != nullptr ? m_pContent : nullptr; }
 
 protected:
+    void OnShellSkinReady() override;
     std::unique_ptr<CPairChildDlg> NewChild() override;
     // The content window object; a test host may make one of its own.
     virtual std::unique_ptr<CTaskwingDlg> NewContent() { return std::make_unique<CTaskwingDlg>(); }
@@ -121,6 +123,8 @@ protected:
     // closed this way removes the tool's files when it goes.
     bool m_bClosing = false;
     CTaskwingDlg* m_pContent = nullptr;  // the child NewChild made
+    // Registers the common control classes beside the shell's push (OnShellSkinReady).
+    taskwing::unique_handle m_controlsThread;
 };
 
 // The About box (dialog 100).

@@ -94,6 +94,7 @@ BOOL CPairShellDlg::OnInitDialog() {
         EndDialog(-1);
         return TRUE;
     }
+    OnShellSkinReady();
     PushLayeredImage(shell.Width(), shell.Height());
     CreateChild(shell);
     return TRUE;

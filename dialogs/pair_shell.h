@@ -51,6 +51,9 @@ protected:
     virtual std::unique_ptr<CPairChildDlg> NewChild() = 0;
     // The shell's rectangle for the current scale: the table's size, centred on the screen.
     virtual taskwing::PairRect ComputeShellRect() const;
+    // The shell's image is decoded and about to be stretched and pushed: work that only the child
+    // needs may start beside that.
+    virtual void OnShellSkinReady() {}
 
     LRESULT OnMove();
     LRESULT OnWindowPosChanged(const WINDOWPOS& position);

@@ -7,7 +7,8 @@
 # startup_bench there; the machine's load is printed around each round.
 # Usage: tests/perf/run.sh [runs]    (9 by default; NT_PERF_BUILD names the build folder,
 # build/perf-mingw; NT_PERF_DPIS the rounds, "96 120 144"; NT_PERF_TOOL a build folder of another
-# version of the tool to time against the same yardsticks)
+# version of the tool to time against the same yardsticks; NT_PERF_OTHER a build folder of a second
+# version timed in the same rounds, interleaved with the first, for comparing two builds)
 # NT_PERF_SANDBOX=<folder> runs it in a private copy of the prefix instead (tests/wine/sandbox.sh),
 # away from other programs that share build/wineprefix and its wineserver; the copy is removed after.
 set -euo pipefail
@@ -49,6 +50,12 @@ staging=$WINEPREFIX/drive_c/TaskwingPerf
 tool_build=${NT_PERF_TOOL:-$build}
 nt_stage_delivery "$tool_build/app/NorvaneTaskwing.exe" "$tool_build/feedback/stub/VeskorFeedbackInformation.dll" \
   "$staging/NorvaneTaskwing"
+other=()
+if [ -n "${NT_PERF_OTHER:-}" ]; then
+  nt_stage_delivery "$NT_PERF_OTHER/app/NorvaneTaskwing.exe" "$NT_PERF_OTHER/feedback/stub/VeskorFeedbackInformation.dll" \
+    "$staging/Other/NorvaneTaskwing"
+  other=(--other 'C:\TaskwingPerf\Other\NorvaneTaskwing\NorvaneTaskwing.exe')
+fi
 mkdir -p "$staging/Bare" "$staging/Floor"
 "${NT_STRIP:-$NT_MINGW_TRIPLE-strip}" -o "$staging/Bare/bare_dialog.exe" "$build/tests/perf/bare_dialog.exe"
 "${NT_STRIP:-$NT_MINGW_TRIPLE-strip}" -o "$staging/Floor/floor_dialog.exe" "$build/tests/perf/floor_dialog.exe"
@@ -62,9 +69,9 @@ for dpi in $dpis; do
   operation=--no-operation
   [ "$dpi" = 96 ] && operation=""
   echo "== $dpi dpi; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-  out=$(cd "$staging" && "$NT_WINE" startup_bench.exe --runs "$runs" $operation \
+  out=$(cd "$staging" && "$NT_WINE" startup_bench.exe --runs "$runs" $operation "${other[@]}" \
     'C:\TaskwingPerf\NorvaneTaskwing\NorvaneTaskwing.exe' 'C:\TaskwingPerf\Bare\bare_dialog.exe' \
-    'C:\TaskwingPerf\Floor\floor_dialog.exe' </dev/null | tr -d '\r')
+    'C:\TaskwingPerf\Floor\floor_dialog.exe' </dev/null | tr -d '\r') || { echo "$out"; exit 1; }
   echo "$out"
   echo "== $dpi dpi; load after: $(cut -d' ' -f1-3 /proc/loadavg)"
   medians+=$(grep '^medians-ms ' <<<"$out")$'\n'
@@ -72,10 +79,12 @@ done
 
 # The rounds side by side: tool against floor and bare per dpi, and each dpi against 96.
 echo
-echo "dpi   tool ms  floor ms   bare ms  tool/floor  tool/bare  tool/tool@96"
+echo "dpi   tool ms  floor ms   bare ms  tool/floor  tool/bare  tool/tool@96  other ms  other/floor"
 awk '$1 == "medians-ms" {
   for (i = 2; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
   if (v["dpi"] == 96) base = v["tool"]
-  printf "%-4s %8.1f %9.1f %9.1f %11.2f %10.2f %13s\n", v["dpi"], v["tool"], v["floor"], v["bare"],
+  printf "%-4s %8.1f %9.1f %9.1f %11.2f %10.2f %13s", v["dpi"], v["tool"], v["floor"], v["bare"],
     v["tool"] / v["floor"], v["tool"] / v["bare"], base ? sprintf("%.2f", v["tool"] / base) : "-"
+  if ("other" in v) printf " %9.1f %12.2f", v["other"], v["other"] / v["floor"]
+  printf "\n"
 }' <<<"$medians"

@@ -2,7 +2,11 @@
 // started the same way in the same prefix: time to the visible, laid-out window, private bytes a
 // second later, and the time from a click on 左移 to its result prompt against `reg add` alone.
 //
-//   startup_bench [--runs N] [--no-operation] <tool exe> <bare dialog exe> [floor dialog exe]
+//   startup_bench [--runs N] [--no-operation] [--other <tool exe>] <tool exe> <bare dialog exe>
+//                 [floor dialog exe]
+//
+// --other times a second build of the tool in the same rounds: two builds compared in one run,
+// interleaved, are not told apart by the machine's mood between runs.
 //
 // The floor dialog is the bare one plus GDI+ and the main window's two skins decoded: the start-up
 // no skinned window can undercut. All programs start in turn, run after run.
@@ -458,6 +462,7 @@ bool MeasureOperation(const std::wstring& toolPath, int runs) {
 int wmain(int argc, wchar_t** argv) {
     int runs = 7;
     bool operation = true;
+    std::wstring other;
     std::vector<std::wstring> paths;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
@@ -465,12 +470,17 @@ int wmain(int argc, wchar_t** argv) {
             runs = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
         } else if (arg == L"--no-operation") {
             operation = false;
+        } else if (arg == L"--other" && i + 1 < argc) {
+            other = argv[++i];
         } else {
             paths.push_back(arg);
         }
     }
     if (paths.size() != 2 && paths.size() != 3) return Usage();
-    for (const std::wstring& path : paths) {
+    if (!other.empty() && paths.size() != 3) return Usage();
+    std::vector<std::wstring> all = paths;
+    if (!other.empty()) all.push_back(other);
+    for (const std::wstring& path : all) {
         // Z: is the host's file system under Wine, slower and not where a user runs the tool from.
         if (path.size() < 3 || (path[0] != L'C' && path[0] != L'c') || path[1] != L':') {
             std::printf("%ls: the programs must sit in a delivery folder on C:\n", path.c_str());
@@ -489,6 +499,8 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<Contender> programs{{"tool (Taskwing + 左移 laid out)", "tool", paths[0], true, {}, {}, {}, {}, {}},
                                     {"bare dialog (visible)", "bare", paths[1], false, {}, {}, {}, {}, {}}};
     if (paths.size() == 3) programs.push_back({"floor dialog (visible)", "floor", paths[2], false, {}, {}, {}, {}, {}});
+    if (!other.empty())
+        programs.push_back({"other tool (the same, --other)", "other", other, true, {}, {}, {}, {}, {}});
     bool ok = MeasureStartUp(programs, runs);
     if (ok && operation) ok = MeasureOperation(paths[0], runs);
     std::fflush(stdout);
