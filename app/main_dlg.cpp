@@ -13,6 +13,7 @@
 #include "dialogs/messages.h"
 #include "dialogs/problem_solved_dlg.h"
 #include "dialogs/prompt_dlg.h"
+#include "framework/app.h"
 #include "log/log_save.h"
 #include "resources/resource.h"
 #include "system/system_helpers.h"
@@ -375,17 +376,26 @@ CNorvaneTaskwingDlg::CNorvaneTaskwingDlg(CWnd* parent) : CPairShellDlg(taskwing:
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-CNorvaneTaskwingDlg::~CNorvaneTaskwingDlg() = default;
+CNorvaneTaskwingDlg::~CNorvaneTaskwingDlg() {
+    // The thread writes into m_beside: it ends first.
+    if (m_besideThread) ::WaitForSingleObject(m_besideThread.get(), INFINITE);
+}
 
 namespace {
 
-DWORD WINAPI RegisterCommonControls(void*) {
+void RegisterCommonControls() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    return 0;
 }
 
 }  // namespace
+
+DWORD WINAPI CNorvaneTaskwingDlg::RunBesidePush(void* beside) {
+    auto* work = static_cast<BesidePush*>(beside);
+    RegisterCommonControls();
+    if (work->ClaimSkin()) LoadPngResource(work->skin, work->module, work->png);
+    return 0;
+}
 
 void CNorvaneTaskwingDlg::OnShellSkinReady() {
     // The content window holds the program's first controls, and common controls 6 (delay-loaded,
@@ -393,18 +403,27 @@ void CNorvaneTaskwingDlg::OnShellSkinReady() {
     // image: it starts on a thread of its own now. Not earlier: once the shell window is up, so
     // are the display driver and the theme library, and the two threads do not load them at once
     // (at the very start they could deadlock, each holding what the other waited for).
-    if (!m_controlsThread)
-        m_controlsThread.reset(::CreateThread(nullptr, 0, &RegisterCommonControls, nullptr, 0, nullptr));
+    if (m_besideThread) return;
+    m_beside.module = AfxGetResourceHandle();
+    m_beside.png = Traits().childPng;
+    m_besideThread.reset(::CreateThread(nullptr, 0, &CNorvaneTaskwingDlg::RunBesidePush, &m_beside, 0, nullptr));
 }
 
 std::unique_ptr<CPairChildDlg> CNorvaneTaskwingDlg::NewChild() {
-    if (m_controlsThread) {
-        ::WaitForSingleObject(m_controlsThread.get(), INFINITE);
-    } else {
-        RegisterCommonControls(nullptr);
-    }
     auto content = NewContent();
     m_pContent = content.get();
+    if (!m_besideThread) {
+        RegisterCommonControls();
+        return content;
+    }
+    // The content's skin is decoded by whichever thread is free first: here when common controls
+    // are still starting (at 96 dpi), there when the stretch and push took longer (at 144). The
+    // content's initialisation, which loads it first, then finds it there (or fails to load it
+    // again, as before).
+    if (m_beside.ClaimSkin()) content->LoadBkImage();
+    ::WaitForSingleObject(m_besideThread.get(), INFINITE);
+    m_besideThread.reset();
+    content->SetBkImage(std::move(m_beside.skin));
     return content;
 }
 

@@ -2,6 +2,7 @@
 // The main window pair: the layered shell CNorvaneTaskwingDlg (dialog 102, PNG 138) and the content
 // window CTaskwingDlg (dialog 137, PNG 139) that lies on it, holds every control and leads the
 // shell when dragged. The content window also runs the start-up gates and the operations.
+#include <atomic>
 #include <memory>
 
 #include "app/align_worker.h"
@@ -123,8 +124,18 @@ protected:
     // closed this way removes the tool's files when it goes.
     bool m_bClosing = false;
     CTaskwingDlg* m_pContent = nullptr;  // the child NewChild made
-    // Registers the common control classes beside the shell's push (OnShellSkinReady).
-    taskwing::unique_handle m_controlsThread;
+    // Beside the shell's push (OnShellSkinReady): a thread that registers the common control
+    // classes, then decodes the content's skin unless the window thread has claimed it first.
+    struct BesidePush {
+        HMODULE module = nullptr;
+        UINT png = 0;
+        std::atomic<bool> skinClaimed{false};
+        PngImagePtr skin;
+        bool ClaimSkin() { return !skinClaimed.exchange(true); }
+    };
+    static DWORD WINAPI RunBesidePush(void* beside);
+    BesidePush m_beside;
+    taskwing::unique_handle m_besideThread;
 };
 
 // The About box (dialog 100).

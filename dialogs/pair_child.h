@@ -22,6 +22,12 @@ public:
     Gdiplus::Image* BkImage() const { return m_pBkImage.get(); }
     // The background as it is shown, for the controls to copy their pieces from.
     const taskwing::StretchedSkin& Skin() const { return m_skin; }
+    // Loads the child PNG if it is not loaded yet; TRUE when the image is there.
+    bool LoadBkImage();
+    // The child PNG, decoded by the shell before the window is made; kept only when none is loaded.
+    void SetBkImage(PngImagePtr image) {
+        if (!m_pBkImage) m_pBkImage = std::move(image);
+    }
 
 protected:
     BOOL OnInitDialog() override;
@@ -42,8 +48,6 @@ protected:
     void OnCancel() override;
     void OnOK() override {}
 
-    // Loads the child PNG if it is not loaded yet; TRUE when the image is there.
-    bool LoadBkImage();
     // Points the kept skin at the image and the background rectangle's size; it is stretched again
     // only when one of them has changed.
     void UpdateSkin();
