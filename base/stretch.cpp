@@ -229,12 +229,4 @@ void StretchBilinearOneByOne(const SourcePixels& source, const PixelRect& from, 
     Stretch(source, from, target, false);
 }
 
-std::uint32_t Premultiply(std::uint32_t straight) {
-    const std::uint32_t alpha = straight >> 24;
-    if (alpha == 0xFF) return straight;
-    std::uint32_t out = alpha << 24;
-    for (int shift = 0; shift < 24; shift += 8) out |= ((((straight >> shift) & 0xFF) * alpha + 0x7F) / 0xFF) << shift;
-    return out;
-}
-
 }  // namespace taskwing
