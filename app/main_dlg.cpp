@@ -399,8 +399,8 @@ DWORD WINAPI CNorvaneTaskwingDlg::RunBesidePush(void* beside) {
 
 void CNorvaneTaskwingDlg::OnShellSkinReady() {
     // The content window holds the program's first controls, and common controls 6 (delay-loaded,
-    // cmake/DelayImports.cmake) takes longer to start than the shell takes to stretch and push its
-    // image: it starts on a thread of its own now. Not earlier: once the shell window is up, so
+    // cmake/DelayImports.cmake) takes about as long to start as the shell takes to stretch and
+    // push its image: it starts on a thread of its own now. Not earlier: once the shell window is up, so
     // are the display driver and the theme library, and the two threads do not load them at once
     // (at the very start they could deadlock, each holding what the other waited for).
     if (m_besideThread) return;

@@ -113,10 +113,6 @@ __m128i Spread(unsigned w0, unsigned w1) {
 }
 #endif
 
-}  // namespace
-
-namespace {
-
 void Stretch(const SourcePixels& source, const PixelRect& from, const TargetPixels& target,
              [[maybe_unused]] bool fourAtOnce) {
     const int fromWidth = from.right - from.left;
@@ -159,8 +155,9 @@ void Stretch(const SourcePixels& source, const PixelRect& from, const TargetPixe
         int x = 0;
 #if defined(__SSE2__)
         // Four columns at once where all four sample two pixels inside the image.
-        const std::uint32_t* line = source.pixels + static_cast<std::ptrdiff_t>(row) * source.stride;
         const bool rowInside = row >= 0 && row < source.height;
+        const std::uint32_t* line =
+            rowInside ? source.pixels + static_cast<std::ptrdiff_t>(row) * source.stride : nullptr;
         for (; fourAtOnce && rowInside && x + 4 <= target.width; x += 4) {
             const Tap* c = &columns[static_cast<size_t>(x)];
             if (!(c[0].plain && c[1].plain && c[2].plain && c[3].plain)) {
