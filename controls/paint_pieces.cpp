@@ -32,6 +32,21 @@ bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uin
     return true;
 }
 
+unique_hbitmap CreateTopDownBitmap(int width, int height, std::uint32_t*& bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, as the stretch writes it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    bits = static_cast<std::uint32_t*>(memory);
+    if (bits == nullptr) bitmap.reset();
+    return bitmap;
+}
+
 void StretchedSkin::Set(Gdiplus::Image* image, int width, int height, RECT source) {
     if (image == m_image && width == m_width && height == m_height && ::EqualRect(&source, &m_source)) return;
     m_image = image;
@@ -44,17 +59,10 @@ void StretchedSkin::Set(Gdiplus::Image* image, int width, int height, RECT sourc
 bool StretchedSkin::Ready() const {
     if (m_bitmap) return true;
     if (m_image == nullptr || m_width <= 0 || m_height <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;  // top-down, as the stretch writes it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) return false;
-    if (!StretchPremultiplied(m_image, m_width, m_height, static_cast<std::uint32_t*>(bits), m_source)) return false;
+    std::uint32_t* bits = nullptr;
+    unique_hbitmap bitmap = CreateTopDownBitmap(m_width, m_height, bits);
+    if (!bitmap) return false;
+    if (!StretchPremultiplied(m_image, m_width, m_height, bits, m_source)) return false;
     m_bitmap = std::move(bitmap);
     return true;
 }

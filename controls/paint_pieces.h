@@ -19,6 +19,10 @@ void DrawImagePiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RE
 // cannot be read.
 bool StretchPremultiplied(Gdiplus::Image* image, int width, int height, std::uint32_t* out, RECT source = {});
 
+// A top-down 32-bit DIB section of `width` x `height`, `width` pixels a row, and its pixels in
+// `bits`; null (and `bits` null) when it cannot be made.
+unique_hbitmap CreateTopDownBitmap(int width, int height, std::uint32_t*& bits);
+
 // A window's skin stretched to the window's size once and kept, a premultiplied 32-bit bitmap, until
 // the size or the image changes: every erase and every control's piece of the background is a copy
 // from it, and a control repainting alone stretches nothing.

@@ -108,24 +108,17 @@ PairRect CPairShellDlg::ComputeShellRect() const {
 void CPairShellDlg::PushLayeredImage(int width, int height) {
     taskwing::unique_window_dc windowDc(m_hWnd);
     taskwing::unique_hdc memoryDc(::CreateCompatibleDC(windowDc.get()));
-    // A top-down 32-bit section of premultiplied pixels, as the per-pixel blend of a layered window
-    // wants them.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    taskwing::unique_hbitmap bitmap(::CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!memoryDc || !bitmap || bits == nullptr) return;
+    // Premultiplied pixels, as the per-pixel blend of a layered window wants them.
+    std::uint32_t* bits = nullptr;
+    taskwing::unique_hbitmap bitmap = taskwing::CreateTopDownBitmap(width, height, bits);
+    if (!memoryDc || !bitmap) return;
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
     if (!m_traits.reusesComposedSkin || !CopyComposedSkin(m_traits.shellPng, width, height, bits)) {
-        if (!taskwing::StretchPremultiplied(m_pBkImage.get(), width, height, static_cast<std::uint32_t*>(bits))) return;
-        if (m_traits.reusesComposedSkin)
-            KeepComposedSkin({m_traits.shellPng, width, height,
-                              std::vector<BYTE>(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + bytes)});
+        if (!taskwing::StretchPremultiplied(m_pBkImage.get(), width, height, bits)) return;
+        if (m_traits.reusesComposedSkin) {
+            const auto* first = reinterpret_cast<const BYTE*>(bits);
+            KeepComposedSkin({m_traits.shellPng, width, height, std::vector<BYTE>(first, first + bytes)});
+        }
     }
     taskwing::unique_select_object selected(memoryDc.get(), bitmap.get());
     const RECT window = GetWindowRect();
