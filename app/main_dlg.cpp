@@ -377,8 +377,10 @@ CNorvaneTaskwingDlg::CNorvaneTaskwingDlg(CWnd* parent) : CPairShellDlg(taskwing:
 }
 
 CNorvaneTaskwingDlg::~CNorvaneTaskwingDlg() {
-    // The thread writes into m_beside: it ends first.
-    if (m_besideThread) ::WaitForSingleObject(m_besideThread.get(), INFINITE);
+    // The thread writes into m_beside: it ends first. A shell that never stood up lets it go on.
+    if (!m_besideThread) return;
+    ::SetEvent(m_beside.shellUp.get());
+    ::WaitForSingleObject(m_besideThread.get(), INFINITE);
 }
 
 namespace {
@@ -390,23 +392,41 @@ void RegisterCommonControls() {
 
 }  // namespace
 
-DWORD WINAPI CNorvaneTaskwingDlg::RunBesidePush(void* beside) {
-    auto* work = static_cast<BesidePush*>(beside);
+DWORD WINAPI CNorvaneTaskwingDlg::RunBeside(void* beside) {
+    auto* work = static_cast<Beside*>(beside);
+    LoadPngResource(work->shellSkin, work->module, work->shellPng);
+    ::SetEvent(work->shellSkinDone.get());
+    if (work->ClaimChildSkin()) LoadPngResource(work->childSkin, work->module, work->childPng);
+    // Common controls 6 (delay-loaded, cmake/DelayImports.cmake) only once the shell's window
+    // stands: by then the window thread has loaded the theme library, and the two threads do not
+    // load it at once (comctl32's start-up under the loader lock could deadlock against it).
+    ::WaitForSingleObject(work->shellUp.get(), INFINITE);
     RegisterCommonControls();
-    if (work->ClaimSkin()) LoadPngResource(work->skin, work->module, work->png);
     return 0;
 }
 
-void CNorvaneTaskwingDlg::OnShellSkinReady() {
-    // The content window holds the program's first controls, and common controls 6 (delay-loaded,
-    // cmake/DelayImports.cmake) takes about as long to start as the shell takes to stretch and
-    // push its image: it starts on a thread of its own now. Not earlier: once the shell window is up, so
-    // are the display driver and the theme library, and the two threads do not load them at once
-    // (at the very start they could deadlock, each holding what the other waited for).
+void CNorvaneTaskwingDlg::StartBeside() {
     if (m_besideThread) return;
     m_beside.module = AfxGetResourceHandle();
-    m_beside.png = Traits().childPng;
-    m_besideThread.reset(::CreateThread(nullptr, 0, &CNorvaneTaskwingDlg::RunBesidePush, &m_beside, 0, nullptr));
+    m_beside.shellPng = Traits().shellPng;
+    m_beside.childPng = Traits().childPng;
+    m_beside.shellSkinDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_beside.shellUp.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!m_beside.shellSkinDone || !m_beside.shellUp) return;
+    m_besideThread.reset(::CreateThread(nullptr, 0, &CNorvaneTaskwingDlg::RunBeside, &m_beside, 0, nullptr));
+}
+
+INT_PTR CNorvaneTaskwingDlg::DoModal() {
+    // The screen's scale is asked first, and that loads the display driver: on two threads at
+    // once, it and the other thread's libraries could wait on each other.
+    m_fScale = ScreenScaleFactor();
+    // The skins decode while the shell's window is made (about as long, at every scale).
+    StartBeside();
+    return CPairShellDlg::DoModal();
+}
+
+void CNorvaneTaskwingDlg::OnShellSkinReady() {
+    if (m_besideThread) ::SetEvent(m_beside.shellUp.get());
 }
 
 std::unique_ptr<CPairChildDlg> CNorvaneTaskwingDlg::NewChild() {
@@ -416,14 +436,13 @@ std::unique_ptr<CPairChildDlg> CNorvaneTaskwingDlg::NewChild() {
         RegisterCommonControls();
         return content;
     }
-    // The content's skin is decoded by whichever thread is free first: here when common controls
-    // are still starting (at 96 dpi), there when the stretch and push took longer (at 144). The
-    // content's initialisation, which loads it first, then finds it there (or fails to load it
-    // again, as before).
-    if (m_beside.ClaimSkin()) content->LoadBkImage();
+    // The content's skin is decoded by whichever thread is free first; the content's
+    // initialisation, which loads it first, then finds it there (or fails to load it again, as
+    // before).
+    if (m_beside.ClaimChildSkin()) content->LoadBkImage();
     ::WaitForSingleObject(m_besideThread.get(), INFINITE);
     m_besideThread.reset();
-    content->SetBkImage(std::move(m_beside.skin));
+    content->SetBkImage(std::move(m_beside.childSkin));
     return content;
 }
 
@@ -439,6 +458,11 @@ BOOL CNorvaneTaskwingDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(L"Taskwing");
     m_fScale = ScreenScaleFactor();
+    if (m_besideThread) {
+        ::WaitForSingleObject(m_beside.shellSkinDone.get(), INFINITE);
+        // Null when it did not decode: the shell then tries once more, and ends the run if it fails.
+        m_pBkImage = std::move(m_beside.shellSkin);
+    }
     // The layered image, then the content window, whose initialisation runs the start-up gates.
     return CPairShellDlg::OnInitDialog();
 }

@@ -106,6 +106,8 @@ public:
 
     CTaskwingDlg* Content() const { return ChildDlg() != nullptr ? m_pContent : nullptr; }
 
+    INT_PTR DoModal() override;
+
 protected:
     void OnShellSkinReady() override;
     std::unique_ptr<CPairChildDlg> NewChild() override;
@@ -124,17 +126,23 @@ protected:
     // closed this way removes the tool's files when it goes.
     bool m_bClosing = false;
     CTaskwingDlg* m_pContent = nullptr;  // the child NewChild made
-    // Beside the shell's push (OnShellSkinReady): a thread that registers the common control
-    // classes, then decodes the content's skin unless the window thread has claimed it first.
-    struct BesidePush {
+    // A second thread for the whole start: it decodes the shell's skin while the window thread
+    // makes the shell's window, then the content's skin unless the window thread has claimed it
+    // first, and once the shell stands (OnShellSkinReady) it registers the common control classes.
+    struct Beside {
         HMODULE module = nullptr;
-        UINT png = 0;
-        std::atomic<bool> skinClaimed{false};
-        PngImagePtr skin;
-        bool ClaimSkin() { return !skinClaimed.exchange(true); }
+        UINT shellPng = 0;
+        UINT childPng = 0;
+        PngImagePtr shellSkin;
+        taskwing::unique_handle shellSkinDone;  // set once shellSkin is decoded, or failed to
+        taskwing::unique_handle shellUp;        // set by the window thread, or when the run ends
+        std::atomic<bool> childSkinClaimed{false};
+        PngImagePtr childSkin;
+        bool ClaimChildSkin() { return !childSkinClaimed.exchange(true); }
     };
-    static DWORD WINAPI RunBesidePush(void* beside);
-    BesidePush m_beside;
+    static DWORD WINAPI RunBeside(void* beside);
+    void StartBeside();
+    Beside m_beside;
     taskwing::unique_handle m_besideThread;
 };
 
