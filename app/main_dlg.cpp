@@ -457,7 +457,7 @@ BOOL CNorvaneTaskwingDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(L"Taskwing");
-    m_fScale = ScreenScaleFactor();
+    // The scale was set in DoModal.
     if (m_besideThread) {
         ::WaitForSingleObject(m_beside.shellSkinDone.get(), INFINITE);
         // Null when it did not decode: the shell then tries once more, and ends the run if it fails.
