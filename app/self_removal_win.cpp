@@ -7,6 +7,7 @@
 
 #include "app/self_removal.h"
 #include "base/handles.h"
+#include "system/command_runner.h"
 
 namespace taskwing {
 
@@ -41,13 +42,6 @@ ModulePath ReadOwnPath() {
 bool IsLink(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
-std::wstring SystemFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    return std::wstring(folder, n);
 }
 
 // Passes exactly the listed handles to the child, not whatever else this process holds inheritable.

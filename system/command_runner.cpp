@@ -48,6 +48,13 @@ void AppendAnsi(const char* bytes, size_t count, std::wstring& output) {
 
 namespace taskwing {
 
+std::wstring SystemFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    return std::wstring(folder, n);
+}
+
 size_t CompleteCharacterBytes(const char* bytes, size_t count, UINT codePage) {
     size_t i = 0;
     while (i < count) {
@@ -120,10 +127,17 @@ int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwin
     wchar_t commandLine[kCommandBufferChars] = {};
     wmemcpy(commandLine, composed.c_str(), composed.size());
 
+    // The system's interpreter by its full name, started in the system folder: the search by name
+    // would look in the tool's own folder first, and cmd in its working folder, which is the
+    // tool's folder when it was double-clicked (a downloads folder). A cmd.exe, or a reg or WMIC,
+    // planted there must not run with the tool's rights.
+    const std::wstring system = taskwing::SystemFolder();
+    if (system.empty()) return notStarted();
+    const std::wstring interpreter = system + L"\\cmd.exe";
     PROCESS_INFORMATION pi{};
-    const BOOL started = seams.startProcess
-                             ? seams.startProcess(commandLine, &si, &pi)
-                             : CreateProcessW(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    const BOOL started = seams.startProcess ? seams.startProcess(commandLine, &si, &pi)
+                                            : CreateProcessW(interpreter.c_str(), commandLine, nullptr, nullptr, TRUE,
+                                                             0, nullptr, system.c_str(), &si, &pi);
     if (!started) return notStarted();
     unique_handle process(pi.hProcess);
     unique_handle thread(pi.hThread);

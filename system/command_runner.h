@@ -15,6 +15,10 @@ struct CommandRunnerSeams {
     DWORD pauseMs = 500;          // pause after each chunk of output
 };
 
+// The system folder (System32), where the system's own programs are started from; empty when it
+// cannot be read.
+std::wstring SystemFolder();
+
 // Bytes of one chunk that form whole characters of the code page; a trailing lead byte whose trail
 // byte is still in the pipe is left for the next chunk. Returns the count of whole bytes.
 size_t CompleteCharacterBytes(const char* bytes, size_t count, UINT codePage);

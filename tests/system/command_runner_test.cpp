@@ -125,6 +125,31 @@ TEST(ExecuteCommand, RunsTheNativeInterpreterAndRestoresRedirection) {
     EXPECT_TRUE(taskwing::test::RedirectionIsOn());
 }
 
+TEST(ExecuteCommand, RunsTheSystemsInterpreterAndCommandsNotOnesPlantedInTheToolsFolders) {
+    // A cmd.exe beside the program (the search by name looks there first) that prints nothing, and
+    // a reg.bat in the working folder (cmd looks there first): both run if searched for by name.
+    const std::wstring plantedCmd = taskwing::test::SiblingPath(L"cmd.exe");
+    ASSERT_TRUE(CopyFileW(taskwing::test::SiblingPath(L"nt_child.exe").c_str(), plantedCmd.c_str(), FALSE));
+    const std::wstring folder = taskwing::test::TempPath(L"runner-planted");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring plantedReg = folder + L"\\reg.bat";
+    std::ofstream(plantedReg.c_str()) << "@echo planted\r\n";
+    wchar_t before[MAX_PATH] = {};
+    ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, before), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+
+    std::wstring output;
+    const int result = ExecuteCommand(L"echo real& reg /?", output);
+    SetCurrentDirectoryW(before);
+    DeleteFileW(plantedReg.c_str());
+    RemoveDirectoryW(folder.c_str());
+    DeleteFileW(plantedCmd.c_str());
+
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(output.rfind(L"real\r\n", 0), 0u) << taskwing::test::Narrow(output);
+    EXPECT_EQ(output.find(L"planted"), std::wstring::npos) << taskwing::test::Narrow(output);
+}
+
 TEST(CompleteCharacterBytes, HoldsBackOnlyALoneTrailingLeadByte) {
     const std::string two = Gbk(L"操作");  // four bytes, two lead bytes
     EXPECT_EQ(taskwing::CompleteCharacterBytes(two.data(), 4, 936), 4u);
