@@ -132,8 +132,10 @@ void CTaskwingDlg::OnStartCheck() {
     ::KillTimer(m_hWnd, taskwing::kTimerStartCheck);
     // Nothing over the problem-solved window: the user is leaving.
     if (m_bCloseBegun) return;
+    m_bStartNoticeUp = true;
     CheckForUpdate();
     if (::GetACP() != kAcceptedCodePage) ShowNotice(L"本工具仅支持简体中文版", this);
+    m_bStartNoticeUp = false;
 }
 
 void CTaskwingDlg::CheckForUpdate() {
@@ -510,9 +512,10 @@ LRESULT CNorvaneTaskwingDlg::OnClose() {
     // Once: a second close while the problem-solved window is up would open a second one.
     if (m_bClosing) return 0;
     CTaskwingDlg* content = Content();
-    // An operation's progress window and result prompt run inside the content window's handlers;
-    // the window cannot end under them, and the user would lose the result. Refused until it ends.
-    if (content != nullptr && content->OperationRunning()) return 0;
+    // An operation's progress window and result prompt, and the start notices, run inside the
+    // content window's handlers: the window cannot end under them (the notice would stay behind,
+    // orphaned, over a freed window), and the user would lose the result. Refused until they end.
+    if (content != nullptr && content->RunsWindowInside()) return 0;
     m_bClosing = true;
     if (content != nullptr && ::IsWindow(content->m_hWnd)) {
         content->CloseBegun();

@@ -37,8 +37,9 @@ public:
 
     CFeedbackDll& FeedbackDll() { return m_feedbackDll; }
     int DeviceType() const { return m_nDeviceType; }
-    // From the launch of an operation until its result has been dismissed.
-    bool OperationRunning() const { return m_bOperationRunning; }
+    // A window runs inside this window's handlers: an operation, from its launch until its result
+    // has been dismissed, or a start notice (update, code page) until it has been dismissed.
+    bool RunsWindowInside() const { return m_bOperationRunning || m_bStartNoticeUp; }
     // The user's close has begun: the start checks, should they not have run yet, never will.
     void CloseBegun();
 
@@ -96,6 +97,7 @@ protected:
     taskwing::feedback::FeedbackTexts m_strFeedback;
     int m_nDeviceType = 0;
     bool m_bOperationRunning = false;
+    bool m_bStartNoticeUp = false;
     bool m_bCloseBegun = false;
 };
 

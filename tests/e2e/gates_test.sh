@@ -144,6 +144,13 @@ ENV=("${OTHER_CP[@]}")
 start
 check "code page: notice \"$CODE_PAGE_NOTICE\"" notice_up "$CODE_PAGE_NOTICE"
 check "code page: over the running main window" lines_have '^ctl [0-9]+ 1017 .* 1 [01] 左移$'
+# A close from outside (the taskbar's) while the notice is up is refused: the pair ending under it
+# left the notice orphaned over freed windows.
+shell=$(awk '$1 == "top" && / Taskwing$/ { print $2; exit }' <<<"$E2E_LINES")
+e2e_probe send "$shell" 0x10 0 >/dev/null
+sleep 1.5
+E2E_LINES=$(e2e_probe)
+check "code page: a close while the notice is up is refused (no problem-solved window)" lines_lack ' 1003 '
 e2e_click 1007
 check "code page: notice dismissed" gone " 1006 "
 sleep 3
@@ -158,6 +165,8 @@ check "code page: result dismissed, the tool runs on" gone " 1006 "
 check "code page: TaskbarAl is 0" test "$(e2e_taskbar_al)" = 0x0
 check "code page: no failure logged" log_unchanged
 check "code page: still running" kill -0 "$E2E_PID"
+e2e_probe send "$shell" 0x10 0 >/dev/null
+check "code page: with the notice gone, a close opens the problem-solved window" e2e_wait_for '^ctl [0-9]+ 1003 ' 10
 stop_tool
 ENV=()
 
