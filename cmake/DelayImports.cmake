@@ -1,6 +1,7 @@
 # Common controls 6 and the shell library, delay-loaded: their start-up code, the costliest of all
-# the imports, then runs on the tool's early-start thread beside the shell window (app/early_start)
-# instead of before wWinMain. Targets nt_comctl32 and nt_shell32 stand for the plain libraries.
+# the imports, then runs when first called (comctl32's on the main window's second thread, once the
+# shell window stands: CNorvaneTaskwingDlg::RunBeside) instead of before wWinMain. Targets
+# nt_comctl32 and nt_shell32 stand for the plain libraries.
 if(NOT MINGW)
   add_library(nt_comctl32 INTERFACE)
   target_link_libraries(nt_comctl32 INTERFACE comctl32)

@@ -51,8 +51,8 @@ protected:
     virtual std::unique_ptr<CPairChildDlg> NewChild() = 0;
     // The shell's rectangle for the current scale: the table's size, centred on the screen.
     virtual taskwing::PairRect ComputeShellRect() const;
-    // The shell's image is decoded and about to be stretched and pushed: work that only the child
-    // needs may start beside that.
+    // The shell's window stands and its image is decoded, about to be stretched and pushed: work
+    // that only the child needs may start beside that.
     virtual void OnShellSkinReady() {}
 
     LRESULT OnMove();
