@@ -10,7 +10,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko prompts in a fres
 
 # An i386 ELF file run by qemu-i386 through binfmt_misc: registered by bootstrap only where the
 # kernel refuses 32-bit programs.
-nt_qemu_i386_registered() { [ "$(head -n 1 /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null)" = enabled ]; }
+source "$NT_ROOT/script/qemu.sh"
 
 # Whether 32-bit Linux programs run natively here. Some kernels have their 32-bit emulation off:
 # Wine's 32-bit loader then fails with "Exec format error", or runs emulated once qemu-i386 is
@@ -39,6 +39,9 @@ nt_choose_wine_arches() {
   elif nt_native_32bit; then
     NT_WINE_ARCHES=i686
     NT_WINE_WHY="this machine runs 32-bit programs: Windows tests run on the i686 build, as delivered"
+  elif nt_qemu_i386_registered; then
+    NT_WINE_ARCHES=x86_64
+    NT_WINE_WHY="32-bit programs run here only through qemu-i386, too slowly for the suites: Windows tests run on the x86_64 build"
   else
     NT_WINE_ARCHES=x86_64
     NT_WINE_WHY="this machine cannot run 32-bit programs: Windows tests run on the x86_64 build"

@@ -99,6 +99,11 @@ e2e_wait_for() {
     while [ "$(date +%s)" -lt "$deadline" ]; do
         E2E_LINES=$(e2e_probe)
         grep -qE -- "$pattern" <<<"$E2E_LINES" && return 0
+        # An ended tool shows nothing more: a slow wait would only hide that it died.
+        if [ -n "${E2E_PID:-}" ] && ! kill -0 "$E2E_PID" 2>/dev/null; then
+            echo "the tool has ended (while waiting for: $pattern)" >&2
+            return 1
+        fi
         sleep 0.2
     done
     return 1
