@@ -65,6 +65,8 @@ e2e_setup() {
     E2E_LOG=$E2E_DRIVE/ProgramData/ToolLog/Taskwing.txt
     # A failed check fails the test: an EXIT trap alone would keep the script's last status.
     trap 'e2e_finish || exit 1' EXIT
+    # Stopped from outside (a time limit): the check under way counts as failed.
+    trap 'E2E_FAILED=$((E2E_FAILED + 1)); echo "FAIL: stopped before the end"; exit 1' TERM INT
 }
 
 # Read by the next program that starts.
