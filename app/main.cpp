@@ -1,9 +1,10 @@
+// The program's entry: the DLL search restricted, then the application object's run.
 #include <windows.h>
 
 #include <cstdlib>
 
-#include "app/dll_search.h"
 #include "app/taskwing_app.h"
+#include "system/dll_search.h"
 
 #if defined(__GLIBCXX__)
 // The GNU runtime's own handler prints the uncaught exception's demangled name to a console this

@@ -1,9 +1,18 @@
 #pragma once
-// Where every control of the main window's content window goes, from its client rectangle, the
-// scale factor and two measured text widths. No Windows types: built and tested everywhere.
+// The main window pair's row of the window table, and where every control of its content window
+// goes, from its client rectangle, the scale factor and two measured text widths. No Windows
+// types: built and tested everywhere.
 #include "dialogs/pair_layout.h"
 
 namespace taskwing {
+
+// The main window: the shell never moves the content window; the content window leads from its
+// creation on, and its first placement brings the shell to the centred place.
+inline constexpr PairTraits kMainPair{
+    .shellTemplate = IDD_NORVANETASKWING_DIALOG, .shellPng = IDB_PNG_MAIN_SHELL, .shellWidth = 410,
+    .shellHeight = 611, .childTemplate = IDD_TASKWING, .childPng = IDB_PNG_MAIN_BK,
+    .inset = {5, 4, 5, 7}, .strip = {30, 86},
+    .childFollowsAtStart = false, .onDragStripAtStart = true, .placeChildOnShellRect = true};
 
 // One control: its rectangle in client coordinates and, for those that paint a piece of the
 // window's background behind themselves, that piece in background-image pixels.
@@ -78,8 +87,5 @@ constexpr MainLayout MainLayoutFor(const PairRect& client, float s, const MainTe
     m.feedback.rect = {R - f - 6, lineTop, R - 6, lineBottom};
     return m;
 }
-
-// The content window's drag strip is its top 30 s less the right 86 s, where close and minimise sit.
-inline constexpr DragStrip kMainDragStrip{30, 86};
 
 }  // namespace taskwing

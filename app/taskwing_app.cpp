@@ -1,6 +1,7 @@
+// The application object: GDI+ for the whole run, and the main window's modal run.
 #include "app/taskwing_app.h"
 
-#include "app/main_dlg.h"
+#include "app/main_shell.h"
 #include "base/gdiplus_session.h"
 
 BOOL CNorvaneTaskwingApp::InitInstance() {

@@ -62,14 +62,6 @@ inline constexpr PairTraits kProgressPair{
     .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false,
     .reusesComposedSkin = true};
 
-// The main window: the shell never moves the content window; the content window leads from its
-// creation on, and its first placement brings the shell to the centred place.
-inline constexpr PairTraits kMainPair{
-    .shellTemplate = IDD_NORVANETASKWING_DIALOG, .shellPng = IDB_PNG_MAIN_SHELL, .shellWidth = 410,
-    .shellHeight = 611, .childTemplate = IDD_TASKWING, .childPng = IDB_PNG_MAIN_BK,
-    .inset = {5, 4, 5, 7}, .strip = {30, 86},
-    .childFollowsAtStart = false, .onDragStripAtStart = true, .placeChildOnShellRect = true};
-
 // A design length times the scale, truncated toward zero.
 constexpr int Scaled(int length, float scale) { return static_cast<int>(static_cast<float>(length) * scale); }
 

@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string>
 
+#include "app/main_layout.h"
 #include "controls/draw_text_static.h"
 #include "dialogs/pair_child.h"
 #include "dialogs/pair_shell.h"

@@ -1,6 +1,7 @@
 // The private messages: their fixed numbers, what their payloads read back as, and that each send
 // helper delivers its own message with its payload.
 #include "dialogs/messages.h"
+#include "ops/align_messages.h"
 
 #include <gtest/gtest.h>
 

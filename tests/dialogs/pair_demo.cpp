@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "app/main_layout.h"
 #include "dialogs/problem_solved_dlg.h"
 #include "dialogs/prompt_dlg.h"
 #include "tests/wine/demo_shell.h"

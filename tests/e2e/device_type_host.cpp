@@ -10,9 +10,10 @@
 #include <cwchar>
 #include <memory>
 
-#include "app/dll_search.h"
-#include "app/main_dlg.h"
+#include "app/main_content.h"
+#include "app/main_shell.h"
 #include "app/taskwing_app.h"
+#include "system/dll_search.h"
 
 namespace {
 
