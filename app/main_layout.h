@@ -12,7 +12,8 @@ inline constexpr PairTraits kMainPair{
     .shellTemplate = IDD_NORVANETASKWING_DIALOG, .shellPng = IDB_PNG_MAIN_SHELL, .shellWidth = 410,
     .shellHeight = 611, .childTemplate = IDD_TASKWING, .childPng = IDB_PNG_MAIN_BK,
     .inset = {5, 4, 5, 7}, .strip = {30, 86},
-    .childFollowsAtStart = false, .onDragStripAtStart = true, .placeChildOnShellRect = true};
+    .childFollowsAtStart = false, .onDragStripAtStart = true, .placeChildOnShellRect = true,
+    .title = L"Taskwing 任务栏开始按钮工具"};
 
 // One control: its rectangle in client coordinates and, for those that paint a piece of the
 // window's background behind themselves, that piece in background-image pixels.

@@ -1,6 +1,7 @@
 #include "controls/check_box.h"
 
 #include "controls/check_box_layout.h"
+#include "controls/focus_cue.h"
 #include "framework/app.h"
 #include "resources/resource.h"
 #include "system/system_helpers.h"
@@ -8,6 +9,11 @@
 CCheckBoxBtn::CCheckBoxBtn() : m_brBack(::CreateSolidBrush(RGB(255, 255, 255))) {}
 
 void CCheckBoxBtn::CopyParentFont() { MakeFont(GetParent(), 0, 0, m_font); }
+
+void CCheckBoxBtn::SetLabel(std::wstring label) {
+    m_label = std::move(label);
+    if (m_hWnd != nullptr) Invalidate(TRUE);
+}
 
 LRESULT CCheckBoxBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -90,11 +96,19 @@ void CCheckBoxBtn::PaintInto(HDC target) {
         }
         // Without a copied font, the font the dialog gave the control rather than the DC's own.
         taskwing::unique_select_object font(dc, m_font ? m_font.get() : GetFont());
-        const std::wstring text = GetWindowText();
+        const std::wstring text = m_label.empty() ? GetWindowText() : m_label;
         ::SetTextColor(dc, m_crText);
         RECT textRect = m_rcClient;
         textRect.left = layout.textLeft;
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_VCENTER | DT_SINGLELINE);
+        if (taskwing::ShowsFocusCue(m_hWnd)) {
+            // Around the label, as the system's check box shows it.
+            RECT ink = textRect;
+            ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &ink, DT_SINGLELINE | DT_CALCRECT);
+            const int top = (m_rcClient.bottom - (ink.bottom - ink.top)) / 2;
+            const LONG right = ink.right + 1 < m_rcClient.right ? ink.right + 1 : m_rcClient.right;
+            taskwing::DrawFocusCue(dc, RECT{ink.left - 1, top - 1, right, top + (ink.bottom - ink.top) + 1});
+        }
     }
     m_canvas->CopyTo(target, width, height);
 }

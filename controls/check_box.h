@@ -1,8 +1,9 @@
 #pragma once
 // The agreement check box of the main window: a template BS_AUTOCHECKBOX whose check state,
 // toggling and BN_CLICKED stay with the system's button; only the look is ours, a box from the
-// PNG strip followed by the window text in black on white.
+// PNG strip followed by its label in black on white, and the focus cue around the label.
 #include <optional>
+#include <string>
 
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
@@ -15,6 +16,10 @@ public:
 
     // An exact copy of the parent window's font (or the stock GUI font) for the text.
     void CopyParentFont();
+    // The label drawn beside the box, when it is only the start of the window text: the window text
+    // says all that is agreed to ("同意《...协议》", a screen reader's name for the box) while the
+    // rest is drawn by the link beside it. Empty: the window text is drawn.
+    void SetLabel(std::wstring label);
 
     // The owner window's scale; written by the owner before the first paint.
     float m_fScale = 1.0f;
@@ -40,4 +45,5 @@ protected:
     RECT m_rcClient{};
     taskwing::unique_hfont m_font;
     COLORREF m_crText = RGB(0, 0, 0);
+    std::wstring m_label;
 };

@@ -1,5 +1,6 @@
 #include "controls/draw_text_static.h"
 
+#include "controls/focus_cue.h"
 #include "controls/static_text_paint.h"
 #include "system/system_helpers.h"
 
@@ -30,6 +31,14 @@ LRESULT CDrawTextStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         return OnPaint();
     case WM_SETTEXT:
         return OnSetText(reinterpret_cast<const wchar_t*>(lParam));
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+        // A link with the keyboard's focus shows the cue.
+        const LRESULT result = Default();
+        Invalidate(TRUE);
+        return result;
+    }
     default:
         return CStatic::WindowProc(message, wParam, lParam);
     }
@@ -56,6 +65,7 @@ LRESULT CDrawTextStatic::OnPaint() {
         const std::wstring text = GetWindowText();
         ::SetTextColor(dc, m_bHover == 1 ? m_crHover : m_crText);
         taskwing::DrawLaidOutText(dc, text, m_rcClient, taskwing::DrawTextLayoutFor(m_nAlign));
+        if (taskwing::ShowsFocusCue(m_hWnd)) taskwing::DrawFocusCue(dc, GetClientRect());
     });
     return 0;
 }

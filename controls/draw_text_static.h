@@ -2,7 +2,8 @@
 // A static text that paints itself: labels and links on the skinned windows, and the prompt box's
 // message. A link is shown only by its colours; the owner moves it into its hover look with
 // UpdateHover and detects clicks on it with ContainsScreenPoint, since the control itself is
-// transparent to the mouse.
+// transparent to the mouse. Given the keyboard's focus (a link, CLinkStatic), it shows the focus
+// cue along its edges.
 #include <string>
 
 #include "base/gdiplus_session.h"

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/focus_cue.h"
 #include "controls/mouse_tracking.h"
 #include "framework/app.h"
 
@@ -17,16 +18,19 @@ void CImageButton::FreeImages() { m_images.Free(); }
 
 void CImageButton::SetHitInsets(int left, int top, int right, int bottom) { m_rcInsets = {left, top, right, bottom}; }
 
-bool CImageButton::IsCursorInside() const {
-    if (m_hWnd == nullptr) return false;
+RECT CImageButton::HitRect() const {
     RECT hit = GetClientRect();
     hit.left += m_rcInsets.left;
     hit.top += m_rcInsets.top;
     hit.right -= m_rcInsets.right;
     hit.bottom -= m_rcInsets.bottom;
-    POINT cursor{};
-    if (!::GetCursorPos(&cursor) || !::ScreenToClient(m_hWnd, &cursor)) return false;
-    return ::PtInRect(&hit, cursor) != FALSE;
+    return hit;
+}
+
+bool CImageButton::IsClickInside() const {
+    if (m_hWnd == nullptr) return false;
+    const RECT hit = HitRect();
+    return m_click.Counts({hit.left, hit.top, hit.right, hit.bottom});
 }
 
 void CImageButton::EnableButton(bool enable) {
@@ -50,6 +54,10 @@ void CImageButton::PaintInto(HDC target) {
         m_parentBk.Draw(dc, m_hWnd, m_rcClient, Gdiplus::SmoothingModeHighQuality);
         // Re-enabled behind EnableButton's back (the disabled state while enabled): the background alone.
         m_images.Draw(dc, IsWindowEnabled() != FALSE, m_nState, m_rcClient);
+        if (taskwing::ShowsFocusCue(m_hWnd)) {
+            const RECT hit = HitRect();
+            taskwing::DrawFocusCue(dc, taskwing::Deflated(hit, taskwing::FocusCueInset(hit.bottom - hit.top)));
+        }
     });
 }
 
@@ -71,14 +79,22 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         return OnMouseMove();
     case WM_MOUSEHOVER:
-    case WM_LBUTTONUP:
         return OnMouseHover(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_LBUTTONUP:
+        return OnLButtonUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_MOUSELEAVE:
         return OnMouseLeave();
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         return OnLButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case BM_CLICK:
+        return OnClick();
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        return OnFocusLook();
     default:
         return CButton::WindowProc(message, wParam, lParam);
     }
@@ -97,8 +113,32 @@ LRESULT CImageButton::OnMouseHover(POINT client) {
 }
 
 LRESULT CImageButton::OnLButtonDown(POINT client) {
-    if (IsWindowEnabled() && IsClientPoint(client)) SetState(kPressed);
+    m_click.Press();
+    // BM_CLICK's press is no pointer on the button: its look stays.
+    if (!m_click.Synthetic() && IsWindowEnabled() && IsClientPoint(client)) SetState(kPressed);
     return Default();
+}
+
+LRESULT CImageButton::OnLButtonUp(POINT client) {
+    // The default processing reports the click (BN_CLICKED) while this release is known.
+    m_click.BeginRelease(client.x, client.y);
+    if (!m_click.Synthetic() && IsWindowEnabled() && IsClientPoint(client)) SetState(kHover);
+    const LRESULT result = Default();
+    m_click.EndRelease();
+    return result;
+}
+
+LRESULT CImageButton::OnClick() {
+    m_click.BeginSynthetic();
+    const LRESULT result = Default();
+    m_click.EndSynthetic();
+    return result;
+}
+
+LRESULT CImageButton::OnFocusLook() {
+    const LRESULT result = Default();
+    Repaint();
+    return result;
 }
 
 LRESULT CImageButton::OnMouseLeave() {

@@ -1,5 +1,6 @@
 #include "controls/png_button.h"
 
+#include "controls/focus_cue.h"
 #include "controls/mouse_tracking.h"
 #include "framework/app.h"
 
@@ -27,6 +28,8 @@ void CPngButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
             --source.bottom;
         }
         m_images.Draw(dc, enabled, m_nState, item, source);
+        if (taskwing::ShowsFocusCue(m_hWnd))
+            taskwing::DrawFocusCue(dc, taskwing::Deflated(item, taskwing::FocusCueInset(item.bottom - item.top)));
     });
 }
 
@@ -41,13 +44,19 @@ LRESULT CPngButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnLButtonDown();
     case WM_MOUSELEAVE:
         return OnMouseLeave();
+    case BM_CLICK:
+        return OnClick();
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        return OnFocusLook();
     default:
         return CButton::WindowProc(message, wParam, lParam);
     }
 }
 
 void CPngButton::ChangeState(int state) {
-    if (!IsWindowEnabled() || m_nState == state) return;
+    if (m_nSyntheticClicks > 0 || !IsWindowEnabled() || m_nState == state) return;
     m_nState = state;
     Invalidate(TRUE);
 }
@@ -74,5 +83,18 @@ LRESULT CPngButton::OnMouseLeave() {
     const LRESULT result = Default();
     ChangeState(kNormal);
     m_bTracking = 0;
+    return result;
+}
+
+LRESULT CPngButton::OnClick() {
+    ++m_nSyntheticClicks;
+    const LRESULT result = Default();
+    --m_nSyntheticClicks;
+    return result;
+}
+
+LRESULT CPngButton::OnFocusLook() {
+    const LRESULT result = Default();
+    Invalidate(TRUE);
     return result;
 }

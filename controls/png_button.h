@@ -2,7 +2,7 @@
 // The small push button of the skinned windows (close, minimise, the prompt's answers): it paints
 // itself entirely from four PNG images, one per look, over the piece of its parent's background
 // that lies under it. Captions are part of the images. Clicks reach the owner as the usual
-// BN_CLICKED from the default button processing.
+// BN_CLICKED from the default button processing. With the keyboard's focus it shows the focus cue.
 #include "base/gdiplus_session.h"
 #include "base/handles.h"
 #include "controls/paint_pieces.h"
@@ -41,6 +41,8 @@ protected:
     LRESULT OnMouseHoverOrButtonUp();
     LRESULT OnLButtonDown();
     LRESULT OnMouseLeave();
+    LRESULT OnClick();
+    LRESULT OnFocusLook();
     // Moves to `state` and repaints, unless the button is disabled or already there.
     void ChangeState(int state);
 
@@ -49,4 +51,5 @@ protected:
     taskwing::StateImages m_images;
     int m_nState = kNormal;
     int m_bTracking = 0;
+    int m_nSyntheticClicks = 0;  // BM_CLICK's own press and release are no pointer on the button
 };

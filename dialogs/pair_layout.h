@@ -39,6 +39,9 @@ struct PairTraits {
     bool onDragStripAtStart;   // the child's first moves already pull the shell along
     bool placeChildOnShellRect;  // child placed from the computed shell rectangle, not the window's
     bool reusesComposedSkin = false;  // opened again and again: its stretched skin is kept for the next
+    // The child's title, which a screen reader announces (nothing draws it: there is no caption);
+    // the shell takes it too unless it has its own. Null: the window names itself.
+    const wchar_t* title = nullptr;
 };
 
 inline constexpr PairTraits kPromptPair{
@@ -46,15 +49,16 @@ inline constexpr PairTraits kPromptPair{
     .childTemplate = IDD_PROMPT_CHILD, .childPng = IDB_PNG_PROMPT_BK,
     .inset = {5, 3, 5, 7}, .strip = {30, 26},
     .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false,
-    .reusesComposedSkin = true};
+    .reusesComposedSkin = true, .title = L"提示"};
 
 inline constexpr PairTraits kProblemSolvedPair{
     .shellTemplate = IDD_PROBLEM_SOLVING, .shellPng = IDB_PNG_PROBLEM_SOLVING_SHELL, .shellWidth = 410,
     .shellHeight = 479, .childTemplate = IDD_PROBLEM_SOLVING_CHILD, .childPng = IDB_PNG_PROBLEM_SOLVING_BK,
     .inset = {5, 4, 5, 7}, .strip = {30, 0},
-    .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false};
+    .childFollowsAtStart = true, .onDragStripAtStart = false, .placeChildOnShellRect = false,
+    .title = L"您的问题解决了吗？"};
 
-// The progress window cannot be dragged.
+// The progress window cannot be dragged; it is named by its text.
 inline constexpr PairTraits kProgressPair{
     .shellTemplate = IDD_EXECUTE_PROMPT, .shellPng = IDB_PNG_EXECUTE_PROMPT_SHELL, .shellWidth = 232,
     .shellHeight = 132, .childTemplate = IDD_EXECUTE_PROMPT_CHILD, .childPng = IDB_PNG_EXECUTE_PROMPT_BK,

@@ -142,6 +142,9 @@ void CPairShellDlg::CreateChild(const PairRect& shellRect) {
         m_pChildDlg.reset();
         return;
     }
+    // What a screen reader announces; a shell without a name of its own is announced by its child's.
+    if (m_traits.title != nullptr) m_pChildDlg->SetWindowText(m_traits.title);
+    if (::GetWindowTextLengthW(m_hWnd) == 0) SetWindowText(m_pChildDlg->GetWindowText());
     const PairRect place = taskwing::ChildPlacement(anchor, m_traits.inset, m_fScale);
     m_pChildDlg->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
     if (::IsWindowVisible(m_hWnd)) m_pChildDlg->ShowWindow(SW_SHOWNA);

@@ -14,7 +14,7 @@ constexpr wchar_t kToolVersion[] = L"1.1.22.1017";
 struct AnswerRow {
     int control;
     ProblemAnswer answer;
-    bool cursorTestFirst;  // the images have a transparent rim that must not answer
+    bool rimTestFirst;  // the images have a transparent rim where the pointer must not answer
     bool openQuestion;     // then the library's question page
 };
 
@@ -109,10 +109,11 @@ LRESULT CProblemSolvingFeedbackChildDlg::WindowProc(UINT message, WPARAM wParam,
 bool CProblemSolvingFeedbackChildDlg::OnAnswerClicked(int control) {
     const AnswerRow* row = RowFor(control);
     if (row == nullptr) return false;
-    if (row->cursorTestFirst) {
+    if (row->rimTestFirst) {
         const CImageButton& button = control == IDC_BTN_SOLVED ? m_btnSolved : m_btnUnsolved;
-        // A click on the transparent rim: not an answer, the window stays.
-        if (!button.IsCursorInside()) return true;
+        // A pointer's click on the transparent rim: not an answer, the window stays. A key or
+        // another program's press answers.
+        if (!button.IsClickInside()) return true;
     }
     Report(row->answer, row->openQuestion);
     SendCloseToShell();

@@ -18,7 +18,10 @@ CExecutePromptChildDlg::~CExecutePromptChildDlg() = default;
 void CExecutePromptChildDlg::DoDataExchange() { DDX_Control(IDC_STATE_INFO, m_stcInfo); }
 
 void CExecutePromptChildDlg::LayoutControls(bool first) {
-    m_stcInfo.SetWindowText(m_strText.size() >= 2 ? m_strText : std::wstring(kFallbackText));
+    const std::wstring text = m_strText.size() >= 2 ? m_strText : std::wstring(kFallbackText);
+    m_stcInfo.SetWindowText(text);
+    // The window is announced by what it shows.
+    SetWindowText(text);
     m_stcInfo.SetAlign(StateAlign::kBlockCentred);
     m_stcInfo.SetColor(RGB(255, 255, 255));
     if (first) {

@@ -5,9 +5,10 @@
 
 namespace {
 
-// One answer button's four images: normal, hover, pressed, disabled.
+// One answer button's four images (normal, hover, pressed, disabled) and the label they show.
 struct ButtonImages {
     UINT normal, hover, pressed, disabled;
+    const wchar_t* label;
 };
 
 struct KindRow {
@@ -17,13 +18,13 @@ struct KindRow {
 };
 
 constexpr ButtonImages kYes{IDB_PNG_PROMPT_YES_NORMAL, IDB_PNG_PROMPT_YES_HOVER, IDB_PNG_PROMPT_YES_PRESSED,
-                            IDB_PNG_PROMPT_YES_PRESSED};
+                            IDB_PNG_PROMPT_YES_PRESSED, L"是"};
 constexpr ButtonImages kNo{IDB_PNG_PROMPT_NO_NORMAL, IDB_PNG_PROMPT_NO_HOVER, IDB_PNG_PROMPT_NO_PRESSED,
-                           IDB_PNG_PROMPT_NO_PRESSED};
+                           IDB_PNG_PROMPT_NO_PRESSED, L"否"};
 constexpr ButtonImages kConfirm{IDB_PNG_PROMPT_CONFIRM_NORMAL, IDB_PNG_PROMPT_CONFIRM_HOVER,
-                                IDB_PNG_PROMPT_CONFIRM_PRESSED, IDB_PNG_PROMPT_CONFIRM_PRESSED};
+                                IDB_PNG_PROMPT_CONFIRM_PRESSED, IDB_PNG_PROMPT_CONFIRM_PRESSED, L"确认"};
 constexpr ButtonImages kCancel{IDB_PNG_PROMPT_CANCEL_NORMAL, IDB_PNG_PROMPT_CANCEL_HOVER,
-                               IDB_PNG_PROMPT_CANCEL_PRESSED, IDB_PNG_PROMPT_CANCEL_PRESSED};
+                               IDB_PNG_PROMPT_CANCEL_PRESSED, IDB_PNG_PROMPT_CANCEL_PRESSED, L"取消"};
 
 const KindRow& RowFor(PromptKind kind) {
     static const KindRow rows[] = {
@@ -37,6 +38,8 @@ const KindRow& RowFor(PromptKind kind) {
 
 void SetButtonImages(CPngButton& button, const ButtonImages& images) {
     button.SetImages(images.normal, images.hover, images.pressed, images.disabled);
+    // Named by what the images show.
+    button.SetWindowText(images.label);
 }
 
 void Place(CWnd& control, const taskwing::PairRect& rect) {

@@ -28,7 +28,61 @@ HWND TopLevelOf(HWND hwnd) {
     return hwnd;
 }
 
+// The tool has one window thread.
+bool g_lastInputKeyboard = false;
+
+// Notes where input comes from; mouse moves alone do not count, as on Windows.
+void NoteInput(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        g_lastInputKeyboard = true;
+        return;
+    }
+    switch (msg.message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        g_lastInputKeyboard = false;
+        break;
+    default:
+        break;
+    }
+}
+
+bool IsNavigationKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    switch (msg.wParam) {
+    case VK_TAB:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The UI state after one WM_CHANGEUISTATE or WM_UPDATEUISTATE.
+UINT AppliedUiState(UINT state, WPARAM change) {
+    const UINT flags = HIWORD(change) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+    switch (LOWORD(change)) {
+    case UIS_SET:
+        return state | flags;
+    case UIS_CLEAR:
+        return state & ~flags;
+    case UIS_INITIALIZE:
+        return LastInputWasKeyboard() ? 0 : UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    default:
+        return state;
+    }
+}
+
 }  // namespace
+
+bool LastInputWasKeyboard() { return g_lastInputKeyboard; }
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {
     m_bOwnsWindow = true;
@@ -151,6 +205,8 @@ void CDialog::CenterWindow() {
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
     if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
     if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return FALSE;
+    // The user moves the focus by keyboard: from now on they see where it is.
+    if (IsNavigationKey(*msg)) SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS));
     return ::IsDialogMessageW(m_hWnd, msg);
 }
 
@@ -163,7 +219,30 @@ void CDialog::DDX_Control(int id, CWnd& control) {
     if (control.m_hWnd == nullptr) control.SubclassDlgItem(static_cast<UINT>(id), this);
 }
 
+LRESULT CDialog::OnChangeUiState(WPARAM change) {
+    if (AppliedUiState(m_uiState, change) != m_uiState) SendMessage(WM_UPDATEUISTATE, change);
+    return 0;
+}
+
+LRESULT CDialog::OnUpdateUiState(WPARAM change) {
+    m_uiState = AppliedUiState(m_uiState, change);
+    // Each control repaints its cue; on Windows its own default handling keeps its copy as well.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        ::SendMessageW(child, WM_UPDATEUISTATE, change, 0);
+    return 0;
+}
+
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CHANGEUISTATE:
+        return OnChangeUiState(wParam);
+    case WM_UPDATEUISTATE:
+        return OnUpdateUiState(wParam);
+    case WM_QUERYUISTATE:
+        return m_uiState;
+    default:
+        break;
+    }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         // Buttons, Esc and Enter of dialog navigation, and the default close all arrive here.
         if (LOWORD(wParam) == IDOK) {
@@ -201,6 +280,8 @@ BOOL CDialog::CreateFromTemplate(HWND owner) {
 BOOL CDialog::HandleInitDialog(HWND hwnd) {
     // The object's home from now on: user data plus our procedure in front of the dialog's.
     if (!SubclassWindow(hwnd)) return FALSE;
+    // Before the controls are bound: they read it at their first paint.
+    m_uiState = AppliedUiState(m_uiState, MAKEWPARAM(UIS_INITIALIZE, 0));
     const RECT before = GetWindowRect();
     const BOOL result = OnInitDialog();
     if (m_hWnd != hwnd) return result;
@@ -223,6 +304,7 @@ void CDialog::RunModalLoop() {
             if (m_bContinueModal) m_nModalResult = IDCANCEL;
             break;
         }
+        NoteInput(msg);
         if (PreTranslateThroughOwners(&msg, m_hWnd)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);

@@ -28,8 +28,15 @@ public:
     // Centres the window over its owner when the owner is shown, else over the work area.
     void CenterWindow();
 
-    // Dialog navigation keys (Tab, arrows, default buttons) for this dialog's own messages.
+    // Dialog navigation keys (Tab, arrows, default buttons) for this dialog's own messages. A
+    // navigation key shows the focus cues from then on.
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    // The window's UI state (UISF_HIDEFOCUS, UISF_HIDEACCEL), kept here for the dialog and its
+    // controls, since the system does not keep it under Wine: a dialog starts with the cues hidden
+    // unless the keyboard gave the last input, WM_CHANGEUISTATE changes it and WM_UPDATEUISTATE
+    // tells every control, WM_QUERYUISTATE answers it.
+    UINT UiState() const { return m_uiState; }
 
     UINT m_nIDTemplate;
 
@@ -50,6 +57,8 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnChangeUiState(WPARAM change);
+    LRESULT OnUpdateUiState(WPARAM change);
     BOOL CreateFromTemplate(HWND owner);
     BOOL HandleInitDialog(HWND hwnd);
     void RunModalLoop();
@@ -63,4 +72,9 @@ private:
 
     bool m_bContinueModal = false;
     INT_PTR m_nModalResult = -1;
+    UINT m_uiState = UISF_HIDEFOCUS | UISF_HIDEACCEL;
 };
+
+// Whether the latest input that the modal loops saw came from the keyboard rather than a
+// mouse button: what a new dialog's UI state starts from.
+bool LastInputWasKeyboard();

@@ -64,10 +64,12 @@ POINT OnScreen(HWND control, int x, int y) {
     return point;
 }
 
+// The pointer's press and release at (x, y) of the button's client area, as the mouse sends them.
 void ClickWithCursorAt(HWND button, int x, int y) {
     const POINT cursor = OnScreen(button, x, y);
     ::SetCursorPos(cursor.x, cursor.y);
-    ::SendMessageW(button, BM_CLICK, 0, 0);
+    ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 // A control's rectangle in its dialog's client coordinates, or "hidden".
@@ -179,7 +181,9 @@ TEST_F(ProblemSolved, EachAnswerReportsItselfWithTimeAndDeviceThenOpensTheQuesti
         window.SetDeviceType(c.deviceType);
         window.SetClock(&FixedClock);
         window.onShown = [&](TestWindow& w) {
-            ClickWithCursorAt(w.Item(c.control), 133, 30);
+            RECT client{};
+            ::GetClientRect(w.Item(c.control), &client);
+            ClickWithCursorAt(w.Item(c.control), client.right / 2, client.bottom / 2);
             w.EndSoon();  // ends the run only if the answer did not
         };
         EXPECT_EQ(IDCANCEL, window.DoModal()) << c.control;

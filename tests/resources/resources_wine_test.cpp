@@ -40,6 +40,8 @@ constexpr DWORD kOwnerDrawButton = 0x5001000B;  // child, visible, tab stop, BS_
 constexpr DWORD kWindowButton = 0x5000000B;     // minimise and close: no tab stop, so Space never reaches them
 constexpr DWORD kAutoCheckBox = 0x50010003;
 constexpr DWORD kPlainStatic = 0x50020000;      // no SS_NOTIFY: clicks reach the dialog
+constexpr DWORD kFirstOfGroup = 0x5003000B;     // the arrow keys go round from here, not onto a label
+constexpr DWORD kLinkStatic = 0x50030000;       // a tab stop of its own, still no SS_NOTIFY
 
 struct Item {
   int id;
@@ -98,15 +100,15 @@ TEST(DialogTemplates, ControlsCarryTheIdsClassesAndStylesTheWindowsBind) {
   ExpectControls(IDD_TASKWING, {{IDC_CLOSE, L"Button", kWindowButton},
                                 {IDC_MINIMIZE, L"Button", kWindowButton},
                                 {IDC_VERSION, L"Static", kPlainStatic},
-                                {IDC_MOVE_LEFT, L"Button", kOwnerDrawButton},
+                                {IDC_MOVE_LEFT, L"Button", kFirstOfGroup},
                                 {IDC_CENTRE, L"Button", kOwnerDrawButton},
                                 {IDC_MORE_TOOLS, L"Button", kOwnerDrawButton},
                                 {IDC_AGREE, L"Button", kAutoCheckBox},
-                                {IDC_AGREEMENT, L"Static", kPlainStatic},
-                                {IDC_FEEDBACK, L"Static", kPlainStatic}});
+                                {IDC_AGREEMENT, L"Static", kLinkStatic},
+                                {IDC_FEEDBACK, L"Static", kLinkStatic}});
   ExpectControls(IDD_PROMPT_CHILD, {{IDC_PROMPT_CLOSE, L"Button", kOwnerDrawButton},
                                     {IDC_PROMPT_TEXT, L"Static", kPlainStatic},
-                                    {IDC_PROMPT_OK, L"Button", kOwnerDrawButton},
+                                    {IDC_PROMPT_OK, L"Button", kFirstOfGroup},
                                     {IDC_PROMPT_CANCEL, L"Button", kOwnerDrawButton}});
   ExpectControls(IDD_PROBLEM_SOLVING_CHILD,
                  {{IDC_PROBLEM_SOLVING_CLOSE, L"Button", kOwnerDrawButton},
