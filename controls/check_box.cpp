@@ -105,9 +105,12 @@ void CCheckBoxBtn::PaintInto(HDC target) {
             // Around the label, as the system's check box shows it.
             RECT ink = textRect;
             ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &ink, DT_SINGLELINE | DT_CALCRECT);
-            const int top = (m_rcClient.bottom - (ink.bottom - ink.top)) / 2;
+            // A pixel clear of the glyphs above and below; on the right the control ends with the text.
+            const int top = (m_rcClient.bottom - (ink.bottom - ink.top)) / 2 - 2;
+            const int bottom = top + (ink.bottom - ink.top) + 4;
             const LONG right = ink.right + 1 < m_rcClient.right ? ink.right + 1 : m_rcClient.right;
-            taskwing::DrawFocusCue(dc, RECT{ink.left - 1, top - 1, right, top + (ink.bottom - ink.top) + 1});
+            taskwing::DrawFocusCue(dc, RECT{ink.left - 1, top < 0 ? 0 : top,
+                                            right, bottom > m_rcClient.bottom ? m_rcClient.bottom : bottom});
         }
     }
     m_canvas->CopyTo(target, width, height);

@@ -59,7 +59,8 @@ LRESULT CPairChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CPairChildDlg::PreTranslateMessage(MSG* msg) {
-    if (IsEnterOrEscapeDown(*msg)) return TRUE;
+    // A link takes Enter to open itself (it asks for the key); no button or window does.
+    if (IsEnterOrEscapeDown(*msg) && !WantsKey(*msg)) return TRUE;
     return CDialog::PreTranslateMessage(msg);
 }
 

@@ -66,6 +66,13 @@ bool IsEnterOrEscapeDown(const MSG& msg) {
     return msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
 }
 
+bool WantsKey(const MSG& msg) {
+    if (msg.hwnd == nullptr) return false;
+    MSG copy = msg;
+    const LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+    return (code & DLGC_WANTMESSAGE) != 0;
+}
+
 CPairShellDlg::CPairShellDlg(const taskwing::PairTraits& traits, CWnd* parent)
     : CDialog(traits.shellTemplate, parent), m_bChildFollows(traits.childFollowsAtStart ? 1 : 0), m_traits(traits) {}
 

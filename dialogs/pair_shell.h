@@ -14,8 +14,11 @@ class CPairChildDlg;
 // The screen's vertical dots per inch as a scale factor (ScaleForDpi).
 float ScreenScaleFactor();
 
-// Enter and Escape never confirm or close a skinned window: every window of a pair swallows them.
+// Enter and Escape never confirm or close a skinned window: every window of a pair swallows them,
+// unless the control they go to asks for the key itself (WantsKey).
 bool IsEnterOrEscapeDown(const MSG& msg);
+// The control the key goes to asks for it (WM_GETDLGCODE answers DLGC_WANTMESSAGE).
+bool WantsKey(const MSG& msg);
 
 class CPairShellDlg : public CDialog {
 public:

@@ -200,7 +200,7 @@ for case in "equal 1.1.22.1017" "older 1.1.22.1016" "older 1.1.3.9999"; do
     e2e_stage "Taskwing $name $newest"
     ini Update newest "$newest"
     start
-    check "$name ($newest): main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 20
+    check "$name ($newest): main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 20
     check "$name ($newest): asked for the newest version" past_start_checks
     E2E_LINES=$(e2e_probe)
     check "$name ($newest): no notice, the tool runs on" lines_lack " 1006 "
@@ -232,7 +232,7 @@ EOF
 
 e2e_stage "Taskwing device 0" "$HOST"
 start 0
-check "type 0: main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 20
+check "type 0: main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 20
 check "type 0: 更多工具 shown" lines_have '^ctl [0-9]+ 1010 (-?[0-9]+ ){4}1 '
 stop_tool
 

@@ -15,7 +15,7 @@ lines_have() { grep -qE -- "$1" <<<"$E2E_LINES"; }
 lines_lack() { ! grep -qE -- "$1" <<<"$E2E_LINES"; }
 # "x y w h" of a top-level window line whose text matches, or of control <id>.
 top_rect() { awk -v pat="$1" '$1 == "top" && $0 ~ pat { print $3, $4, $5, $6; exit }' <<<"$E2E_LINES"; }
-content_rect() { awk '$1 == "top" && NF == 9 { print $3, $4, $5, $6; exit }' <<<"$E2E_LINES"; }
+content_rect() { awk '$1 == "top" && / Taskwing 任务栏开始按钮工具$/ { print $3, $4, $5, $6; exit }' <<<"$E2E_LINES"; }
 ctl_rect() { awk -v id="$1" '$1 == "ctl" && $3 == id { print $4, $5, $6, $7; exit }' <<<"$E2E_LINES"; }
 shell_hwnd() { awk '$1 == "top" && / Taskwing$/ { print $2; exit }' <<<"$E2E_LINES"; }
 wait_gone() {
@@ -36,7 +36,7 @@ count_colour() {
 e2e_set_dpi 120
 e2e_stage "Taskwing 120"
 e2e_start
-check "up at 120 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+check "up at 120 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 15
 # Space on a fresh window: the focus starts on 左移, where Space with the pointer away starts nothing.
 focus_is() { local f; f=$(e2e_probe focus); [ "$f" = "$1" ]; }
 check "the focus starts on 左移" focus_is 1017
@@ -48,7 +48,7 @@ e2e_set_dpi 96
 # ---- 96 dpi: places, gating, drag, hover, keys, minimise ------------------------------------
 e2e_stage "Taskwing"
 e2e_start
-check "up at 96 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+check "up at 96 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 15
 sleep 0.5
 E2E_LINES=$(e2e_probe)
 read -r sx sy sw sh <<<"$(top_rect ' Taskwing$')"
@@ -79,8 +79,8 @@ e2e_click 1013
 sleep 0.4
 E2E_LINES=$(e2e_probe)
 check "同意 unchecked by a click" test "$(e2e_probe check 1013)" = 0
-check "左移 and 居中 disabled" lines_have '^ctl [0-9]+ 1017 .* 1 0 左移$'
-check "居中 disabled" lines_have '^ctl [0-9]+ 1018 .* 1 0 居中$'
+check "左移 and 居中 disabled" lines_have '^ctl [0-9]+ 1017 .* 1 0 开始菜单左移$'
+check "居中 disabled" lines_have '^ctl [0-9]+ 1018 .* 1 0 开始菜单居中$'
 e2e_shot "$shots/unchecked.png"
 mx=$((cx + 200)) my=$((cy + 263))
 check "左移 shows another image when disabled" \
@@ -96,8 +96,8 @@ check "a disabled 左移 starts nothing" lines_lack '正在左移|开始按钮�
 e2e_click 1013
 sleep 0.4
 E2E_LINES=$(e2e_probe)
-check "checked again: 左移 enabled" lines_have '^ctl [0-9]+ 1017 .* 1 1 左移$'
-check "checked again: 居中 enabled" lines_have '^ctl [0-9]+ 1018 .* 1 1 居中$'
+check "checked again: 左移 enabled" lines_have '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$'
+check "checked again: 居中 enabled" lines_have '^ctl [0-9]+ 1018 .* 1 1 开始菜单居中$'
 
 # Hover: a link turns 0xFF0000 (blue on the screen) under the pointer.
 read -r gx gy gw gh <<<"$(ctl_rect 1016)"
@@ -140,11 +140,11 @@ sleep 1
 E2E_LINES=$(e2e_probe)
 check "Esc and Enter: still up, no prompt, no operation" bash -c "kill -0 $E2E_PID && ! grep -qE ' 1006 |正在' <<<'$E2E_LINES'"
 
-# Tab goes round 左移, 居中, 更多工具 and 同意, never to minimise or close.
+# Tab goes round 左移, 居中, 更多工具, 同意 and the two links, never to minimise or close.
 tabbed=""
-for n in 1 2 3 4 5 6 7 8; do xdotool key Tab; sleep 0.1; tabbed="$tabbed $(e2e_probe focus)"; done
-check "Tab: only the four tab stops, each twice ($tabbed)" \
-    test "$(tr ' ' '\n' <<<"$tabbed" | grep . | sort | tr '\n' ' ')" = "1010 1010 1013 1013 1017 1017 1018 1018 "
+for n in $(seq 12); do xdotool key Tab; sleep 0.1; tabbed="$tabbed $(e2e_probe focus)"; done
+check "Tab: only the six tab stops, each twice ($tabbed)" \
+    test "$(tr ' ' '\n' <<<"$tabbed" | grep . | sort | tr '\n' ' ')" = "1010 1010 1013 1013 1015 1015 1016 1016 1017 1017 1018 1018 "
 
 # Minimise, then restore from outside (there is no taskbar on the test display).
 e2e_click 1012
@@ -154,7 +154,7 @@ check "minimised" lines_have '^top [0-9]+ .* 1 1 1 Taskwing$'
 e2e_probe send "$(shell_hwnd)" 0x112 0xF120 >/dev/null
 sleep 0.8
 E2E_LINES=$(e2e_probe)
-check "restored with its content" bash -c "grep -qE '^top [0-9]+ .* 1 1 0 Taskwing$' <<<'$E2E_LINES' && grep -qE '^ctl [0-9]+ 1017 .* 1 1 左移$' <<<'$E2E_LINES'"
+check "restored with its content" bash -c "grep -qE '^top [0-9]+ .* 1 1 0 Taskwing$' <<<'$E2E_LINES' && grep -qE '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' <<<'$E2E_LINES'"
 check "the focus is not left on minimise" test "$(e2e_probe focus)" != 1012
 # A press on minimise dragged off it clicks nothing, but gives it the focus: Space must not minimise.
 read -r mx my mw mh <<<"$(e2e_control_rect 1012)"
@@ -219,7 +219,7 @@ nt_quiet "$NT_WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Expl
 for reg in "$E2E_DRIVE"/windows/{system32,syswow64}/reg.exe; do mv "$reg" "$reg.away"; done
 e2e_stage "Taskwing failing"
 e2e_start
-check "main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+check "main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 15
 sleep 0.5
 e2e_click 1017
 check "failure prompt" e2e_wait_for ' 1006 .*开始按钮左移失败$' 10

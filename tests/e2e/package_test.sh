@@ -43,7 +43,7 @@ check "the delivered executable is smaller than the built one" \
 # From 1, so that the operation's 0 is its own doing.
 nt_quiet "$NT_WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' /v TaskbarAl /t REG_DWORD /d 1 /f
 e2e_start
-check "main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' $((15 * patience))
+check "main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' $((15 * patience))
 sleep 0.5
 e2e_click 1017
 check "result prompt \"开始按钮左移成功\"" e2e_wait_for '^ctl [0-9]+ 1006 .* 开始按钮左移成功$' $((10 * patience))

@@ -21,6 +21,7 @@ operation() {
 }
 
 lines_lack() { ! grep -q -- "$1" <<<"$E2E_LINES"; }
+lacks_answer() { ! grep -q CustomerFeedbackEx "$E2E_FEEDBACK_LOG" 2>/dev/null; }
 
 e2e_wait_for_gone() {
     local n
@@ -37,7 +38,7 @@ for dpi in 96 144; do
     folder="Taskwing $dpi"
     e2e_stage "$folder"
     e2e_start
-    check "main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
+    check "main window up" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 15
     # Past the start checks (100 ms after the window is up): no notice on this system.
     sleep 0.5
     E2E_LINES=$(e2e_probe)
@@ -55,7 +56,7 @@ for dpi in 96 144; do
     fi
     check "problem-solved window up" e2e_wait_for '^ctl [0-9]+ 1003 ' 10
     # The answers' places from the top-left of the problem-solved window's client area.
-    answers=$(awk '$1 == "top" && NF == 9 && c == "" { c = $3 " " $4 } $1 == "ctl" && ($3 == 1003 || $3 == 1004 || $3 == 131) {
+    answers=$(awk '$1 == "top" && / 您的问题解决了吗？$/ && c == "" { c = $3 " " $4 } $1 == "ctl" && ($3 == 1003 || $3 == 1004 || $3 == 131) {
         split(c, o, " "); printf "%d,%d ", $4 - o[1], $5 - o[2] }' <<<"$E2E_LINES")
     if [ "$dpi" = 144 ]; then
         check "answers at 100,231 101,351 101,471" test "$answers" = "100,231 101,351 101,471 "
@@ -75,6 +76,12 @@ for dpi in 96 144; do
     e2e_probe send "$main_shell" 0x10 0 >/dev/null
     sleep 0.5
     check "a second close opens no second window" test "$(e2e_probe | grep -c '^ctl [0-9]* 1003 ')" = 1
+    # The pointer on the answer's transparent rim answers nothing.
+    read -r ax ay _ _ <<<"$(e2e_control_rect 1003)"
+    e2e_click_at $((ax + 3)) $((ay + 3))
+    sleep 0.5
+    check "a click on the rim of the answer answers nothing" lacks_answer
+    check "and the window stays" e2e_wait_for '^ctl [0-9]+ 1003 ' 2
     clicked=$(date +%s)
     e2e_click 1003
     check "the tool ends" e2e_wait_exit 15
@@ -100,8 +107,8 @@ check "nothing is logged on success" test -z "$(e2e_log_text)"
 # of the progress window when there is none, and 0x7E8.
 e2e_stage "Taskwing answers"
 e2e_start
-e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15
-content=$(awk '$1 == "top" && NF == 9 { print $2; exit }' <<<"$E2E_LINES")
+e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 15
+content=$(awk '$1 == "top" && / Taskwing 任务栏开始按钮工具$/ { print $2; exit }' <<<"$E2E_LINES")
 check "WM_ALIGN_RESULT 0 and 5 answer 1" test "$(e2e_probe sendwait "$content" 0x5F6 0) $(e2e_probe sendwait "$content" 0x5F6 5)" = "1 1"
 check "WM_CLOSE_PROGRESS without a progress window answers 1" test "$(e2e_probe sendwait "$content" 0x5F5 0)" = 1
 check "0x7E8 answers 1" test "$(e2e_probe sendwait "$content" 0x7E8 0)" = 1
@@ -117,7 +124,7 @@ close_from() {
     e2e_stage "$1"
     [ -n "${2:-}" ] && printf 'mine\r\n' >"$E2E_DIR/$2"
     e2e_start
-    e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 15 && e2e_click 1011 && e2e_wait_for '^ctl [0-9]+ 131 ' 10 &&
+    e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 15 && e2e_click 1011 && e2e_wait_for '^ctl [0-9]+ 131 ' 10 &&
         e2e_click 131 && e2e_wait_exit 15 && [ "$E2E_STATUS" = 0 ]
 }
 gone_within_5s() {

@@ -6,11 +6,19 @@
 //   window_probe check <id>      the check state (BM_GETCHECK) of the tool's control with that id
 //   window_probe stats           "threads <n> handles <n>" of the tool's process
 //   window_probe focus           the id of the tool's control that has the keyboard focus (0: none)
+//   window_probe press <id>      posts BM_CLICK to the tool's visible control with that id, as another
+//                                program or a screen reader's press does
+//   window_probe roles           what a screen reader meets: per window "win <hwnd> <role> <title>",
+//                                per control "acc <parent> <id> <role> <own|system> <tab stop> <name>"; the role and
+//                                name of the window's own accessible object where it has one, else those
+//                                Windows' standard object gives for its class and style (Wine's says
+//                                "client" for every window)
 //   window_probe closeonsight    waits (up to 30 s) for "Taskwing" to show and posts WM_CLOSE to it at once
 // Lines: "top <hwnd> <x> <y> <w> <h> <visible> <enabled> <iconic> <text>" and
 //        "ctl <parent> <id> <x> <y> <w> <h> <visible> <enabled> <text>" (screen coordinates).
 #include <windows.h>
 
+#include <oleacc.h>
 #include <psapi.h>
 #include <tlhelp32.h>
 
@@ -79,6 +87,86 @@ BOOL CALLBACK FindInTop(HWND hwnd, LPARAM) {
     return g_found == nullptr;
 }
 
+// The role and name of the window's own accessible object, if it answers WM_GETOBJECT itself.
+bool OwnAccessible(HWND hwnd, long& role, std::wstring& name) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_ABORTIFHUNG, 2000,
+                               &answer) ||
+        answer == 0)
+        return false;
+    IAccessible* object = nullptr;
+    if (FAILED(::ObjectFromLresult(static_cast<LRESULT>(answer), IID_IAccessible, 0, reinterpret_cast<void**>(&object))))
+        return false;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT value{};
+    if (SUCCEEDED(object->get_accRole(self, &value)) && value.vt == VT_I4) role = value.lVal;
+    BSTR text = nullptr;
+    if (SUCCEEDED(object->get_accName(self, &text)) && text != nullptr) {
+        name = text;
+        ::SysFreeString(text);
+    }
+    object->Release();
+    return true;
+}
+
+// The role Windows' standard accessible object gives a window of this class and style.
+long StandardRole(HWND hwnd) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+    if (::lstrcmpiW(name, L"Button") == 0) {
+        switch (style & BS_TYPEMASK) {
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
+            return ROLE_SYSTEM_CHECKBUTTON;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+            return ROLE_SYSTEM_RADIOBUTTON;
+        case BS_GROUPBOX:
+            return ROLE_SYSTEM_GROUPING;
+        default:
+            return ROLE_SYSTEM_PUSHBUTTON;
+        }
+    }
+    if (::lstrcmpiW(name, L"Static") == 0) return ROLE_SYSTEM_STATICTEXT;
+    if (::lstrcmpiW(name, L"#32770") == 0) return ROLE_SYSTEM_DIALOG;
+    return ROLE_SYSTEM_CLIENT;
+}
+
+// The system's word for the role and its number (Wine's Chinese has one word for several roles).
+std::string RoleText(long role) {
+    wchar_t text[64] = {};
+    ::GetRoleTextW(static_cast<DWORD>(role), text, 64);
+    for (wchar_t& c : text)
+        if (c == L' ') c = L'_';
+    return Utf8(text) + "/" + std::to_string(role);
+}
+
+BOOL CALLBACK PrintControlRole(HWND hwnd, LPARAM parent) {
+    if (!::IsWindowVisible(hwnd)) return TRUE;
+    long role = StandardRole(hwnd);
+    std::wstring name = TextOf(hwnd);
+    const bool own = OwnAccessible(hwnd, role, name);
+    const bool tabStop = (::GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0;
+    std::printf("acc %lu %d %s %s %d %s\n", static_cast<unsigned long>(parent), ::GetDlgCtrlID(hwnd),
+                RoleText(role).c_str(), own ? "own" : "system", tabStop ? 1 : 0, Utf8(name).c_str());
+    return TRUE;
+}
+
+BOOL CALLBACK PrintTopRole(HWND hwnd, LPARAM) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process != g_process || !::IsWindowVisible(hwnd)) return TRUE;
+    const unsigned long id = static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(hwnd));
+    std::printf("win %lu %s %s\n", id, RoleText(StandardRole(hwnd)).c_str(), Utf8(TextOf(hwnd)).c_str());
+    ::EnumChildWindows(hwnd, PrintControlRole, static_cast<LPARAM>(id));
+    return TRUE;
+}
+
 int PrintStats() {
     int threads = 0;
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -144,6 +232,16 @@ int wmain(int argc, wchar_t** argv) {
         if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info)) return 1;
         std::printf("%d\n", info.hwndFocus != nullptr ? ::GetDlgCtrlID(info.hwndFocus) : 0);
         return 0;
+    }
+    if (argc == 2 && std::wstring(argv[1]) == L"roles") {
+        ::CoInitialize(nullptr);
+        ::EnumWindows(PrintTopRole, 0);
+        return 0;
+    }
+    if (argc == 3 && std::wstring(argv[1]) == L"press") {
+        g_id = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+        ::EnumWindows(FindInTop, 0);
+        return g_found != nullptr && ::PostMessageW(g_found, BM_CLICK, 0, 0) ? 0 : 1;
     }
     if (argc == 3 && std::wstring(argv[1]) == L"check") {
         g_id = static_cast<int>(std::wcstol(argv[2], nullptr, 10));

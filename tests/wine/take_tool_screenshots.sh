@@ -114,7 +114,7 @@ start_tool() {
     e2e_set_dpi "$1"
     e2e_stage "NorvaneTaskwing"
     e2e_start
-    require "main window at $1 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 左移$' 20
+    require "main window at $1 dpi" e2e_wait_for '^ctl [0-9]+ 1017 .* 1 1 开始菜单左移$' 20
     # Past the start checks on timer 38 (no notice on this system), and painted.
     sleep 1
     pointer_away
@@ -141,11 +141,11 @@ shoot main-window-96dpi.png
 
 # "同意" unchecked: both operation buttons in their disabled look.
 e2e_click 1013
-require "同意 unchecked" e2e_wait_for '^ctl [0-9]+ 1018 .* 1 0 居中$' 5
+require "同意 unchecked" e2e_wait_for '^ctl [0-9]+ 1018 .* 1 0 开始菜单居中$' 5
 pointer_away
 shoot main-window-unchecked-96dpi.png
 e2e_click 1013
-require "同意 checked again" e2e_wait_for '^ctl [0-9]+ 1018 .* 1 1 居中$' 5
+require "同意 checked again" e2e_wait_for '^ctl [0-9]+ 1018 .* 1 1 开始菜单居中$' 5
 pointer_away
 
 # ---- 左移: the progress window, then the result ---------------------------------------------
