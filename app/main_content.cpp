@@ -15,6 +15,7 @@ namespace {
 using taskwing::PairRect;
 
 constexpr wchar_t kAgreementLine[] = L"同意《Veskor服务工具使用许可协议》";
+constexpr wchar_t kAgreeLabel[] = L"同意";
 constexpr wchar_t kFeedbackText[] = L"反馈问题";
 
 void Place(CWnd& control, const PairRect& rect) {
@@ -136,6 +137,8 @@ void CTaskwingDlg::LayoutControls(bool first) {
     if (first) {
         m_chkAgree.CopyParentFont();
         m_chkAgree.m_fScale = s;
+        // Its window text says all that is agreed to; the link beside it draws the rest.
+        m_chkAgree.SetLabel(kAgreeLabel);
         // The tool starts with the agreement accepted and both operations enabled.
         m_chkAgree.SetCheck(BST_CHECKED);
     }
@@ -194,6 +197,7 @@ void CTaskwingDlg::MoveFocusOffWindowButtons() {
 }
 
 LRESULT CTaskwingDlg::OnCommand(int id, int code) {
+    // BN_CLICKED of the buttons; STN_CLICKED, the same code, of a link opened by a key.
     if (code != BN_CLICKED) return 0;
     switch (id) {
     case IDC_AGREE:
@@ -213,6 +217,12 @@ LRESULT CTaskwingDlg::OnCommand(int id, int code) {
         return 1;
     case IDC_MORE_TOOLS:
         OnMoreToolsClicked();
+        return 1;
+    case IDC_AGREEMENT:
+        OnAgreementLink();
+        return 1;
+    case IDC_FEEDBACK:
+        OnFeedbackLink();
         return 1;
     default:
         return 0;
@@ -247,11 +257,14 @@ LRESULT CTaskwingDlg::OnNcHitTest(POINT screen) {
 LRESULT CTaskwingDlg::OnLButtonDown(POINT client) {
     POINT screen = client;
     ::ClientToScreen(m_hWnd, &screen);
-    if (m_stFeedback.ContainsScreenPoint(screen.x, screen.y))
-        m_feedbackDll.FeedbackQuestion(taskwing::kToolId, taskwing::kToolVersion);
-    if (m_stAgreement.ContainsScreenPoint(screen.x, screen.y)) m_feedbackDll.OpenUseAgreementUrl();
+    if (m_stFeedback.ContainsScreenPoint(screen.x, screen.y)) OnFeedbackLink();
+    if (m_stAgreement.ContainsScreenPoint(screen.x, screen.y)) OnAgreementLink();
     return Default();
 }
+
+void CTaskwingDlg::OnAgreementLink() { m_feedbackDll.OpenUseAgreementUrl(); }
+
+void CTaskwingDlg::OnFeedbackLink() { m_feedbackDll.FeedbackQuestion(taskwing::kToolId, taskwing::kToolVersion); }
 
 LRESULT CTaskwingDlg::OnTimer(UINT_PTR id) {
     if (id == taskwing::kTimerHover) {

@@ -8,6 +8,7 @@
 #include "controls/check_box.h"
 #include "controls/draw_text_static.h"
 #include "controls/image_button.h"
+#include "controls/link_static.h"
 #include "controls/png_button.h"
 #include "dialogs/pair_child.h"
 #include "dialogs/progress_dlg.h"
@@ -59,6 +60,9 @@ protected:
     void OnCloseClicked();
     void OnMinimiseClicked();
     void OnMoreToolsClicked();
+    // The links, by the pointer or by a key.
+    void OnAgreementLink();
+    void OnFeedbackLink();
     LRESULT OnNcHitTest(POINT screen);
     LRESULT OnLButtonDown(POINT client);
     LRESULT OnTimer(UINT_PTR id);
@@ -82,8 +86,8 @@ protected:
     CImageButton m_btnCentre;
     CImageButton m_btnMoreTools;
     CCheckBoxBtn m_chkAgree;
-    CDrawTextStatic m_stAgreement;
-    CDrawTextStatic m_stFeedback;
+    CLinkStatic m_stAgreement;
+    CLinkStatic m_stFeedback;
     CAlignWorker m_worker;
     std::unique_ptr<CExecutePromptDlg> m_pProgressDlg;
     CFeedbackDll m_feedbackDll;

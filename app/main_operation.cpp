@@ -6,8 +6,9 @@ void CTaskwingDlg::OnMoveLeft() { RunOperation(m_btnMoveLeft, taskwing::kMoveLef
 void CTaskwingDlg::OnCentre() { RunOperation(m_btnCentre, taskwing::kCentre); }
 
 void CTaskwingDlg::RunOperation(const CImageButton& button, const taskwing::AlignOperation& operation) {
-    // A keyboard activation while the pointer is elsewhere starts nothing.
-    if (!button.IsCursorInside()) return;
+    // The pointer's click on the button's edge (its hit insets) starts nothing; a key or another
+    // program's press starts the operation wherever the pointer is.
+    if (!button.IsClickInside()) return;
     // One at a time: the window beneath a running operation's modal windows takes no clicks, and
     // this holds for anything else that sends the command.
     if (m_bOperationRunning) return;

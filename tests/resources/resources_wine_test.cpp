@@ -124,7 +124,8 @@ TEST(DialogTemplates, ControlsCarryTheIdsClassesAndStylesTheWindowsBind) {
 
 TEST(DialogTemplates, TextsThatShowComeFromTheTemplates) {
   Dialog main(IDD_TASKWING);
-  EXPECT_EQ(TextOf(GetDlgItem(main.hwnd, IDC_AGREE)), L"同意");
+  // The box's name says what is agreed to; it draws 同意 and the link beside it the rest.
+  EXPECT_EQ(TextOf(GetDlgItem(main.hwnd, IDC_AGREE)), L"同意《Veskor服务工具使用许可协议》");
   EXPECT_EQ(TextOf(GetDlgItem(main.hwnd, IDC_AGREEMENT)), L"《Veskor服务工具使用许可协议》");
   Dialog progress(IDD_EXECUTE_PROMPT_CHILD);
   EXPECT_EQ(TextOf(GetDlgItem(progress.hwnd, IDC_STATE_INFO)), L"Static");
