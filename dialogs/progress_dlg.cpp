@@ -34,7 +34,20 @@ void CExecutePromptChildDlg::LayoutControls(bool first) {
     m_stcInfo.MoveWindow(layout.text.left, layout.text.top, layout.text.Width(), layout.text.Height(), TRUE);
 }
 
+BOOL CExecutePromptChildDlg::OnInitDialog() {
+    CPairChildDlg::OnInitDialog();
+    // No focus handed to the first control.
+    return FALSE;
+}
+
 LRESULT CExecutePromptChildDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The dialog's default handling would pass the focus on to its first control, the text.
+    if (message == WM_SETFOCUS) return 0;
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        const LRESULT result = CPairChildDlg::WindowProc(message, wParam, lParam);
+        ::SetFocus(m_hWnd);
+        return result;
+    }
     if (message == WM_DESTROY) {
         const LRESULT result = CPairChildDlg::WindowProc(message, wParam, lParam);
         // The background is gone: the text must not reach for it again.

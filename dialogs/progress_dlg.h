@@ -21,6 +21,9 @@ public:
 
 protected:
     void DoDataExchange() override;
+    // The window has nothing to focus but its text, a label: the focus stays on the window itself,
+    // which a screen reader announces by its title, the text.
+    BOOL OnInitDialog() override;
     void LayoutControls(bool first) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

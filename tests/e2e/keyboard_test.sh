@@ -64,6 +64,12 @@ echo "pixels changed by the first Tab: $changed"
 check "the cue shows after a Tab" test "${changed%%.*}" -gt 100
 
 check "Tab comes round to 开始菜单左移" tab_to 1017
+xdotool key Up
+sleep 0.2
+check "Up goes round the buttons to 同意, never onto the version label" focus_is 1013
+xdotool key Down
+sleep 0.2
+check "and Down back to 开始菜单左移" focus_is 1017
 xdotool key space
 operation "正在左移，请稍等" "开始按钮左移成功" 0x0
 check "Tab to 开始菜单居中" tab_to 1018

@@ -5,7 +5,8 @@
 //   window_probe sendwait <hwnd> <message> <wParam>   sends it and prints the answer
 //   window_probe check <id>      the check state (BM_GETCHECK) of the tool's control with that id
 //   window_probe stats           "threads <n> handles <n>" of the tool's process
-//   window_probe focus           the id of the tool's control that has the keyboard focus (0: none)
+//   window_probe focus           the id of the tool's control that has the keyboard focus (0: none,
+//                                "window": a window itself)
 //   window_probe press <id>      posts BM_CLICK to the tool's visible control with that id, as another
 //                                program or a screen reader's press does
 //   window_probe roles           what a screen reader meets: per window "win <hwnd> <role> <title>",
@@ -230,7 +231,11 @@ int wmain(int argc, wchar_t** argv) {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
         if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info)) return 1;
-        std::printf("%d\n", info.hwndFocus != nullptr ? ::GetDlgCtrlID(info.hwndFocus) : 0);
+        // A window itself (no control) has the focus: "window".
+        if (info.hwndFocus != nullptr && (::GetWindowLongW(info.hwndFocus, GWL_STYLE) & WS_CHILD) == 0)
+            std::printf("window\n");
+        else
+            std::printf("%d\n", info.hwndFocus != nullptr ? ::GetDlgCtrlID(info.hwndFocus) : 0);
         return 0;
     }
     if (argc == 2 && std::wstring(argv[1]) == L"roles") {

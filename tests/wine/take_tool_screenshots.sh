@@ -198,5 +198,13 @@ done
 
 # ---- Closing: the problem-solved window --------------------------------------------------------
 close_tool closing-problem-solved-96dpi.png
+
+# ---- The keyboard's focus: one Tab, and the cue on 开始菜单居中 --------------------------------
+# A start of its own: once the cue shows, it stays, and no other shot may have it.
+start_tool 96
+xdotool key Tab
+sleep 0.4
+shoot main-window-focus-96dpi.png
+close_tool
 e2e_set_dpi 96
 [ "$failed" = 0 ]
