@@ -21,21 +21,23 @@ tab_to() {
     done
     focus_is "$1"
 }
-gone() {
+# within <seconds> <command...>: until the command succeeds.
+within() {
     local n
-    for n in $(seq 30); do
-        grep -q -- "$1" <<<"$(e2e_probe)" || return 0
+    for n in $(seq $(($1 * 5))); do
+        "${@:2}" && return 0
         sleep 0.2
     done
     return 1
 }
+shows_no() { ! grep -q -- "$1" <<<"$(e2e_probe)"; }
 # operation <progress text> <result text> <TaskbarAl after>, once its key or press has gone out.
 operation() {
     check "progress window \"$1\", named by its text" e2e_wait_for "^top [0-9]+ .* $1\$" 3
     check "result prompt \"$2\"" e2e_wait_for "^ctl [0-9]+ 1006 .* $2\$" 10
     check "the prompt starts on 确认" focus_is 1007
     xdotool key space
-    check "Space on 确认 dismisses it" gone "$2"
+    check "Space on 确认 dismisses it" within 6 shows_no "$2"
     check "TaskbarAl is $3" test "$(e2e_taskbar_al)" = "$3"
 }
 
@@ -48,9 +50,7 @@ check "the focus starts on 开始菜单左移" focus_is 1017
 
 # What a screen reader meets: the names the controls show, links as links.
 roles=$(e2e_probe roles)
-check "the main window is named" grep -q '^win [0-9]* .* Taskwing 任务栏开始按钮工具$' <<<"$roles"
-check "开始菜单左移 and 同意 read as shown" bash -c "grep -q ' 1017 .* 1 开始菜单左移$' <<<'$roles' &&
-    grep -q ' 1013 .* 1 同意《Veskor服务工具使用许可协议》$' <<<'$roles'"
+check "the window, 开始菜单左移 and 同意 named as shown" test "$(grep -cE '( Taskwing 任务栏开始按钮工具| 1017 .* 1 开始菜单左移| 1013 .* 1 同意《Veskor服务工具使用许可协议》)$' <<<"$roles")" = 3
 check "both links are links and tab stops" test "$(grep -cE ' 101[56] [^ ]*/30 own 1 ' <<<"$roles")" = 2
 
 # The focus cue: nothing before the keyboard is used; after a Tab, the cue on 开始菜单居中.
@@ -69,7 +69,6 @@ sleep 0.2
 check "Up goes round the buttons to 同意, never onto the version label" focus_is 1013
 xdotool key Down
 sleep 0.2
-check "and Down back to 开始菜单左移" focus_is 1017
 xdotool key space
 operation "正在左移，请稍等" "开始按钮左移成功" 0x0
 check "Tab to 开始菜单居中" tab_to 1018
@@ -101,13 +100,4 @@ xdotool key space
 check "Tab and Space answer: the tool ends" e2e_wait_exit 15
 check "exit code 0" test "$E2E_STATUS" = 0
 check "the answer is 问题未解决 (2)" grep -qP '^CustomerFeedbackEx\t10132\t1\.1\.22\.1017\t2\t' <"$E2E_FEEDBACK_LOG"
-gone_folder() {
-    local n
-    for n in $(seq 50); do
-        [ -e "$E2E_DIR" ] || return 0
-        sleep 0.2
-    done
-    return 1
-}
-check "the delivery folder is removed" gone_folder
-check "the pointer stayed where it was parked" test "$(xdotool getmouselocation --shell | head -2 | tr '\n' ' ')" = "X=0 Y=0 "
+check "the delivery folder is removed" within 10 test ! -e "$E2E_DIR"

@@ -112,30 +112,17 @@ bool OwnAccessible(HWND hwnd, long& role, std::wstring& name) {
     return true;
 }
 
-// The role Windows' standard accessible object gives a window of this class and style.
+// The role Windows' standard accessible object gives a window of the tool's classes and styles.
 long StandardRole(HWND hwnd) {
     wchar_t name[64] = {};
     ::GetClassNameW(hwnd, name, 64);
-    const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
-    if (::lstrcmpiW(name, L"Button") == 0) {
-        switch (style & BS_TYPEMASK) {
-        case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX:
-        case BS_3STATE:
-        case BS_AUTO3STATE:
-            return ROLE_SYSTEM_CHECKBUTTON;
-        case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON:
-            return ROLE_SYSTEM_RADIOBUTTON;
-        case BS_GROUPBOX:
-            return ROLE_SYSTEM_GROUPING;
-        default:
-            return ROLE_SYSTEM_PUSHBUTTON;
-        }
-    }
+    const LONG type = ::GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+    if (::lstrcmpiW(name, L"Button") == 0)
+        return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE
+                   ? ROLE_SYSTEM_CHECKBUTTON
+                   : ROLE_SYSTEM_PUSHBUTTON;
     if (::lstrcmpiW(name, L"Static") == 0) return ROLE_SYSTEM_STATICTEXT;
-    if (::lstrcmpiW(name, L"#32770") == 0) return ROLE_SYSTEM_DIALOG;
-    return ROLE_SYSTEM_CLIENT;
+    return ::lstrcmpiW(name, L"#32770") == 0 ? ROLE_SYSTEM_DIALOG : ROLE_SYSTEM_CLIENT;
 }
 
 // The system's word for the role and its number (Wine's Chinese has one word for several roles).
