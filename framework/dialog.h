@@ -32,12 +32,6 @@ public:
     // navigation key shows the focus cues from then on.
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    // The window's UI state (UISF_HIDEFOCUS, UISF_HIDEACCEL), kept here for the dialog and its
-    // controls, since the system does not keep it under Wine: a dialog starts with the cues hidden
-    // unless the keyboard gave the last input, WM_CHANGEUISTATE changes it and WM_UPDATEUISTATE
-    // tells every control, WM_QUERYUISTATE answers it.
-    UINT UiState() const { return m_uiState; }
-
     UINT m_nIDTemplate;
 
 protected:
@@ -72,6 +66,10 @@ private:
 
     bool m_bContinueModal = false;
     INT_PTR m_nModalResult = -1;
+    // The window's UI state (UISF_HIDEFOCUS, UISF_HIDEACCEL), kept here for the dialog and its
+    // controls, since the system keeps none under Wine: a dialog starts with the cues hidden unless
+    // the keyboard gave the last input; WM_CHANGEUISTATE changes it, WM_UPDATEUISTATE tells every
+    // control, WM_QUERYUISTATE answers it.
     UINT m_uiState = UISF_HIDEFOCUS | UISF_HIDEACCEL;
 };
 
