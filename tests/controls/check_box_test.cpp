@@ -56,6 +56,9 @@ protected:
         ::SetWindowPos(host.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         host.ShowWindow(SW_SHOWNOACTIVATE);
         host.box.CopyParentFont();
+        // The text the box shows; its template names the whole agreement, which the link beside it
+        // draws the rest of.
+        host.box.SetWindowText(L"同意");
         Place(80, 20);  // the box's rows are 2 to 17
     }
 

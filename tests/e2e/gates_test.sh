@@ -143,7 +143,7 @@ e2e_stage "Taskwing code page"
 ENV=("${OTHER_CP[@]}")
 start
 check "code page: notice \"$CODE_PAGE_NOTICE\"" notice_up "$CODE_PAGE_NOTICE"
-check "code page: over the running main window" lines_have '^ctl [0-9]+ 1017 .* 1 [01] 左移$'
+check "code page: over the running main window" lines_have '^ctl [0-9]+ 1017 .* 1 [01] 开始菜单左移$'
 # A close from outside (the taskbar's) while the notice is up is refused: the pair ending under it
 # left the notice orphaned over freed windows.
 shell=$(awk '$1 == "top" && / Taskwing$/ { print $2; exit }' <<<"$E2E_LINES")
