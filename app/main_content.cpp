@@ -12,15 +12,9 @@
 
 namespace {
 
-using taskwing::PairRect;
-
 constexpr wchar_t kAgreementLine[] = L"同意《Veskor服务工具使用许可协议》";
 constexpr wchar_t kAgreeLabel[] = L"同意";
 constexpr wchar_t kFeedbackText[] = L"反馈问题";
-
-void Place(CWnd& control, const PairRect& rect) {
-    control.MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
-}
 
 // The button's piece of the background is wherever it sits on the window's kept skin.
 void SetUpImageButton(CImageButton& button, const taskwing::StretchedSkin* background, UINT firstImage) {
@@ -101,38 +95,38 @@ void CTaskwingDlg::LayoutControls(bool first) {
         m_btnClose.m_fScale = s;
         m_btnClose.SetImages(IDB_PNG_CLOSE_NORMAL, IDB_PNG_CLOSE_HOVER, IDB_PNG_CLOSE_PRESSED, IDB_PNG_CLOSE_DISABLED);
     }
-    Place(m_btnClose, layout.close.rect);
+    m_btnClose.MoveWindow(layout.close);
     if (first) {
         m_btnMin.m_fScale = s;
         m_btnMin.SetImages(IDB_PNG_MINIMIZE_NORMAL, IDB_PNG_MINIMIZE_HOVER, IDB_PNG_MINIMIZE_PRESSED,
                            IDB_PNG_MINIMIZE_DISABLED);
     }
-    Place(m_btnMin, layout.minimise.rect);
+    m_btnMin.MoveWindow(layout.minimise);
     if (first) {
         m_stVersion.SetWindowText(taskwing::kToolVersion);
         m_stVersion.SetParentSkin(background);
         SetUpLabel(m_stVersion, RGB(255, 255, 255), RGB(255, 255, 255));
     }
-    Place(m_stVersion, layout.version.rect);
+    m_stVersion.MoveWindow(layout.version);
     if (first) {
         SetUpImageButton(m_btnMoveLeft, background, IDB_PNG_MOVE_LEFT_NORMAL);
         SetUpImageButton(m_btnCentre, background, IDB_PNG_CENTRE_NORMAL);
         SetUpImageButton(m_btnMoreTools, background, IDB_PNG_MORE_TOOLS_NORMAL);
     }
-    Place(m_btnMoveLeft, layout.moveLeft.rect);
-    Place(m_btnCentre, layout.centre.rect);
-    Place(m_btnMoreTools, layout.moreTools.rect);
+    m_btnMoveLeft.MoveWindow(layout.moveLeft);
+    m_btnCentre.MoveWindow(layout.centre);
+    m_btnMoreTools.MoveWindow(layout.moreTools);
     m_btnMoreTools.ShowWindow(taskwing::ShowsMoreTools(m_nDeviceType) ? SW_SHOW : SW_HIDE);
 
-    Place(m_chkAgree, layout.agree.rect);
+    m_chkAgree.MoveWindow(layout.agree);
     if (first) {
         // Links: 0xFF5C5C, and 0xFF0000 under the cursor (0x00BBGGRR).
         SetUpLabel(m_stAgreement, 0xFF5C5C, 0xFF0000);
         SetUpLabel(m_stFeedback, 0xFF5C5C, 0xFF0000);
         m_stFeedback.SetWindowText(kFeedbackText);
     }
-    Place(m_stAgreement, layout.agreement.rect);
-    Place(m_stFeedback, layout.feedback.rect);
+    m_stAgreement.MoveWindow(layout.agreement);
+    m_stFeedback.MoveWindow(layout.feedback);
 
     if (first) {
         m_chkAgree.CopyParentFont();

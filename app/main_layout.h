@@ -15,23 +15,17 @@ inline constexpr PairTraits kMainPair{
     .childFollowsAtStart = false, .onDragStripAtStart = true, .placeChildOnShellRect = true,
     .title = L"Taskwing 任务栏开始按钮工具"};
 
-// One control: its rectangle in client coordinates and, for those that paint a piece of the
-// window's background behind themselves, that piece in background-image pixels.
-struct ControlPlace {
-    PairRect rect;
-    PairRect source;
-};
-
+// Each control's rectangle in client coordinates.
 struct MainLayout {
-    ControlPlace close;
-    ControlPlace minimise;
-    ControlPlace version;
-    ControlPlace moveLeft;
-    ControlPlace centre;
-    ControlPlace moreTools;
-    ControlPlace agree;
-    ControlPlace agreement;
-    ControlPlace feedback;
+    PairRect close;
+    PairRect minimise;
+    PairRect version;
+    PairRect moveLeft;
+    PairRect centre;
+    PairRect moreTools;
+    PairRect agree;
+    PairRect agreement;
+    PairRect feedback;
 };
 
 // What the layout needs measured in the window's font.
@@ -53,39 +47,36 @@ constexpr MainLayout MainLayoutFor(const PairRect& client, float s, const MainTe
                         static_cast<int>(static_cast<float>(top) + height)};
     };
     const int closeLeft = static_cast<int>(static_cast<double>(R) - 31.2 * s);
-    m.close.rect = sized(closeLeft, T, 26 * s, 34 * s);
+    m.close = sized(closeLeft, T, 26 * s, 34 * s);
     const int minimiseLeft = static_cast<int>(static_cast<double>(R) - 59.8 * s);
-    m.minimise.rect = sized(minimiseLeft, T, 26 * s, 34 * s);
+    m.minimise = sized(minimiseLeft, T, 26 * s, 34 * s);
 
     const int versionLeft = Scaled(188, s) + L;
     const int versionTop = Scaled(16, s) + T;
-    m.version = {{versionLeft, versionTop, Scaled(140, s) + versionLeft, Scaled(15, s) + versionTop},
-                 {188, 16, 328, 31}};
+    m.version = {versionLeft, versionTop, Scaled(140, s) + versionLeft, Scaled(15, s) + versionTop};
 
     const int buttonLeft = static_cast<int>(400 * s / 2 - 246 * s / 2) + L;
     const int moveLeftTop = static_cast<int>(600 * s / 2 - 60 * s) + T;
     const int centreTop = static_cast<int>(600 * s / 2 - 1 * s) + T;
-    m.moveLeft = {{buttonLeft, moveLeftTop, Scaled(246, s) + buttonLeft, Scaled(47, s) + moveLeftTop},
-                  {77, 240, 323, 287}};
-    m.centre = {{buttonLeft, centreTop, Scaled(246, s) + buttonLeft, Scaled(47, s) + centreTop}, {77, 299, 323, 346}};
+    m.moveLeft = {buttonLeft, moveLeftTop, Scaled(246, s) + buttonLeft, Scaled(47, s) + moveLeftTop};
+    m.centre = {buttonLeft, centreTop, Scaled(246, s) + buttonLeft, Scaled(47, s) + centreTop};
 
     if (client.Width() <= 400) {
         // A window at its design width keeps this button at design pixels.
-        const PairRect rect{L + 50, B - 55, L + 50 + 58, B - 55 + 18};
-        m.moreTools = {rect, rect};
+        m.moreTools = {L + 50, B - 55, L + 50 + 58, B - 55 + 18};
     } else {
         const int left = Scaled(50, s) + L;
         const int top = B - Scaled(55, s);
-        m.moreTools = {{left, top, Scaled(58, s) + left, Scaled(18, s) + top}, {50, 545, 108, 563}};
+        m.moreTools = {left, top, Scaled(58, s) + left, Scaled(18, s) + top};
     }
 
     const int lineTop = static_cast<int>(static_cast<float>(B) - 25 * s);
     const int lineBottom = static_cast<int>(static_cast<float>(lineTop) + 20 * s);
     const int agreeLeft = Scaled(8, s);
     const int agreeRight = static_cast<int>(static_cast<float>(agreeLeft) + 16 * s + static_cast<float>(2 * w + 2));
-    m.agree.rect = {agreeLeft, lineTop, agreeRight, lineBottom};
-    m.agreement.rect = {agreeRight + 6, lineTop, agreeRight + 6 + 14 * w, lineBottom};
-    m.feedback.rect = {R - f - 6, lineTop, R - 6, lineBottom};
+    m.agree = {agreeLeft, lineTop, agreeRight, lineBottom};
+    m.agreement = {agreeRight + 6, lineTop, agreeRight + 6 + 14 * w, lineBottom};
+    m.feedback = {R - f - 6, lineTop, R - 6, lineBottom};
     return m;
 }
 

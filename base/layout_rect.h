@@ -13,4 +13,7 @@ struct LayoutRect {
     friend constexpr bool operator==(const LayoutRect&, const LayoutRect&) = default;
 };
 
+// A length in floating point cut to whole pixels, toward zero, as every layout cuts them.
+constexpr int Trunc(float value) { return static_cast<int>(value); }
+
 }  // namespace taskwing

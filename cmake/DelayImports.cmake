@@ -1,6 +1,6 @@
 # Common controls 6 and the shell library, delay-loaded: their start-up code, the costliest of all
-# the imports, then runs when first called (comctl32's on the main window's second thread, once the
-# shell window stands: CNorvaneTaskwingDlg::RunBeside) instead of before wWinMain. Targets
+# the imports, then runs when first called (comctl32's on the main window's skin preloader thread,
+# once the shell window stands: app/main_shell.cpp) instead of before wWinMain. Targets
 # nt_comctl32 and nt_shell32 stand for the plain libraries.
 if(NOT MINGW)
   add_library(nt_comctl32 INTERFACE)
@@ -23,7 +23,16 @@ foreach(dll comctl32 shell32)
   endif()
   set(def ${CMAKE_BINARY_DIR}/delay/${dll}.def)
   set(lib ${CMAKE_BINARY_DIR}/delay/lib${dll}_delay.a)
-  file(WRITE ${def} "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
+  # Written only when its text changes: a newer .def would make the library, and so the program,
+  # again at every configure.
+  set(text "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
+  set(written "")
+  if(EXISTS ${def})
+    file(READ ${def} written)
+  endif()
+  if(NOT written STREQUAL text)
+    file(WRITE ${def} "${text}")
+  endif()
   add_custom_command(OUTPUT ${lib}
     COMMAND ${NT_DLLTOOL} --kill-at --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
     DEPENDS ${def} VERBATIM)

@@ -71,7 +71,7 @@ LRESULT CDrawStateInfoStatic::OnPaint() {
         taskwing::unique_select_object font(dc, m_font.get());
         const std::wstring text = GetWindowText() + taskwing::DotsSuffix(m_nDots);
         ::SetTextColor(dc, m_crText);
-        m_parentBk.Draw(dc, m_hWnd, m_rcClient, std::nullopt);
+        m_parentBk.Draw(dc, m_hWnd, m_rcClient);
         taskwing::DrawLaidOutText(dc, text, m_rcClient, taskwing::StateInfoLayoutFor(m_nAlign));
     });
     return 0;

@@ -19,9 +19,7 @@ public:
     // As CDrawTextStatic::SetTextFont.
     void SetTextFont(int heightChange, int weight);
     void SetAlign(StateAlign mode) { m_nAlign = mode; }
-    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
-    void SetParentBkRect(int left, int top, int right, int bottom) { m_parentBk.source = {left, top, right, bottom}; }
-    // Or the parent's kept skin (not owned), copied where the text sits; it wins over the image.
+    // The parent's kept skin (not owned), copied where the text sits.
     void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
     void SetColor(COLORREF colour);
 

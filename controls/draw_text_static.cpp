@@ -59,7 +59,7 @@ LRESULT CDrawTextStatic::OnPaint() {
         if (!m_brBack) m_brBack.reset(::CreateSolidBrush(m_crBack));
         ::FillRect(dc, &m_rcClient, m_brBack.get());
         ::SetBkMode(dc, TRANSPARENT);
-        m_parentBk.Draw(dc, m_hWnd, m_rcClient, Gdiplus::SmoothingModeHighQuality);
+        m_parentBk.Draw(dc, m_hWnd, m_rcClient);
 
         taskwing::unique_select_object font(dc, m_font.get());
         const std::wstring text = GetWindowText();

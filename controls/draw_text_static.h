@@ -20,11 +20,7 @@ public:
     // also applies a weight above 0.
     void SetTextFont(int heightChange, int weight);
     void SetAlign(TextAlign mode) { m_nAlign = mode; }
-    // The parent's background image (not owned) and the piece of it under this control, in image
-    // pixels; painted over the fill.
-    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
-    void SetParentBkRect(RECT rect) { m_parentBk.source = rect; }
-    // Or the parent's kept skin (not owned), copied where the text sits; it wins over the image.
+    // The parent's kept skin (not owned), copied where the text sits, over the fill.
     void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
     void SetColors(COLORREF normal, COLORREF hover) {
         m_crText = normal;

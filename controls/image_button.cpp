@@ -51,7 +51,7 @@ void CImageButton::PaintInto(HDC target) {
     taskwing::PaintBuffered(target, m_rcClient.right, m_rcClient.bottom, [&](HDC dc) {
         ::FillRect(dc, &m_rcClient, m_brBack.get());
         ::SetBkMode(dc, TRANSPARENT);
-        m_parentBk.Draw(dc, m_hWnd, m_rcClient, Gdiplus::SmoothingModeHighQuality);
+        m_parentBk.Draw(dc, m_hWnd, m_rcClient);
         // Re-enabled behind EnableButton's back (the disabled state while enabled): the background alone.
         m_images.Draw(dc, IsWindowEnabled() != FALSE, m_nState, m_rcClient);
         if (taskwing::ShowsFocusCue(m_hWnd)) {

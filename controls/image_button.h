@@ -29,11 +29,8 @@ public:
     void SetImages(UINT normalId, UINT hoverId, UINT pressedId, UINT disabledId);
     // Owners call this from their WM_DESTROY.
     void FreeImages();
-    // Not owned: the parent keeps it alive for as long as the button paints.
-    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
-    // The part of the parent's background under the button, in image pixels.
-    void SetParentBkRect(const RECT& rect) { m_parentBk.source = rect; }
-    // Or the parent's kept skin (not owned), copied where the button sits; it wins over the image.
+    // The parent's kept skin (not owned: the parent keeps it alive for as long as the button
+    // paints), copied where the button sits.
     void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
     // Margins of the client area where the pointer's clicks do not count (a transparent rim of the
     // images).

@@ -86,18 +86,12 @@ bool StretchedSkin::BlendOver(HDC dc, const RECT& target) const {
                            blend) != FALSE;
 }
 
-void ParentPiece::Draw(HDC dc, HWND control, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const {
-    if (skin != nullptr) {
-        // The control's place in the parent's client area is its place in the skin.
-        POINT origin{client.left, client.top};
-        ::MapWindowPoints(control, ::GetParent(control), &origin, 1);
-        skin->CopyTo(dc, client, origin);
-        return;
-    }
-    if (image == nullptr) return;
-    Gdiplus::Graphics graphics(dc);
-    if (smoothing) graphics.SetSmoothingMode(*smoothing);
-    DrawImagePiece(graphics, image, client, source);
+void ParentPiece::Draw(HDC dc, HWND control, const RECT& client) const {
+    if (skin == nullptr) return;
+    // The control's place in the parent's client area is its place in the skin.
+    POINT origin{client.left, client.top};
+    ::MapWindowPoints(control, ::GetParent(control), &origin, 1);
+    skin->CopyTo(dc, client, origin);
 }
 
 OffscreenCanvas::OffscreenCanvas(HDC target, int width, int height) {

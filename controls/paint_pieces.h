@@ -54,17 +54,14 @@ private:
 };
 
 // The piece of the parent's background that lies under a control: copied from the parent's kept
-// skin where the control sits in it, or else the `source` rectangle of the image stretched. Skin
-// and image are the parent's: it keeps them alive for as long as the control paints.
+// skin where the control sits in it. The skin is the parent's: it keeps it alive for as long as
+// the control paints.
 struct ParentPiece {
-    Gdiplus::Image* image = nullptr;
-    RECT source{};  // in image pixels
     const StretchedSkin* skin = nullptr;
 
-    explicit operator bool() const { return image != nullptr || skin != nullptr; }
-    // Into `client` of `control`'s DC; flushed into it before anything else lands on top. Nothing
-    // without a skin or an image.
-    void Draw(HDC dc, HWND control, const RECT& client, std::optional<Gdiplus::SmoothingMode> smoothing) const;
+    explicit operator bool() const { return skin != nullptr; }
+    // Into `client` of `control`'s DC. Nothing without a skin.
+    void Draw(HDC dc, HWND control, const RECT& client) const;
 };
 
 // A memory DC with a bitmap of the client size, compatible with the paint DC; everything is given

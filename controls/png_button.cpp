@@ -17,7 +17,7 @@ void CPngButton::DrawItem(DRAWITEMSTRUCT* drawItem) {
     const RECT item = drawItem->rcItem;
     taskwing::PaintBuffered(drawItem->hDC, item.right - item.left, item.bottom - item.top, [&](HDC dc) {
         if (!m_parentBk) ::FillRect(dc, &item, m_brBack.get());
-        m_parentBk.Draw(dc, m_hWnd, item, Gdiplus::SmoothingModeHighQuality);
+        m_parentBk.Draw(dc, m_hWnd, item);
         const bool enabled = IsWindowEnabled() != FALSE;
         Gdiplus::Image* image = m_images.Pick(enabled, m_nState);
         if (image == nullptr) return;

@@ -21,10 +21,7 @@ public:
     // Gives the images back. Owners call it from their WM_DESTROY; the button object also frees
     // what is left when it goes.
     void FreeImages();
-    // The parent's background (not owned) and the piece of it under the button, in image pixels.
-    void SetParentBk(Gdiplus::Image* image) { m_parentBk.image = image; }
-    void SetParentBkRect(RECT rect) { m_parentBk.source = rect; }
-    // Or the parent's kept skin (not owned), copied where the button sits; it wins over the image.
+    // The parent's kept skin (not owned), copied where the button sits.
     void SetParentSkin(const taskwing::StretchedSkin* skin) { m_parentBk.skin = skin; }
 
     void DrawItem(DRAWITEMSTRUCT* drawItem) override;

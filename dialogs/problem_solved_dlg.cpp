@@ -1,15 +1,18 @@
+// The problem-solved window: its answers, their images and hit areas, and the report to the
+// feedback library.
 #include "dialogs/problem_solved_dlg.h"
 
 #include <string>
 
+#include "app/tool_identity.h"
 #include "dialogs/problem_solved_layout.h"
 #include "feedback/feedback_dll.h"
 #include "resources/resource.h"
 
 namespace {
 
-constexpr wchar_t kToolId[] = L"10132";
-constexpr wchar_t kToolVersion[] = L"1.1.22.1017";
+using taskwing::kToolId;
+using taskwing::kToolVersion;
 
 struct AnswerRow {
     int control;
@@ -47,7 +50,7 @@ void SetUpAnswerButton(CImageButton& button, const taskwing::StretchedSkin* back
 // button sits on the kept skin.
 void PlaceAnswerButton(CImageButton& button, const taskwing::AnswerButtonPlace& place) {
     button.SetHitInsets(place.hitInsets.left, place.hitInsets.top, place.hitInsets.right, place.hitInsets.bottom);
-    button.MoveWindow(place.rect.left, place.rect.top, place.rect.Width(), place.rect.Height());
+    button.MoveWindow(place.rect);
 }
 
 }  // namespace
@@ -74,7 +77,7 @@ void CProblemSolvingFeedbackChildDlg::LayoutControls(bool first) {
                              IDB_PNG_PROBLEM_SOLVING_CLOSE_PRESSED, IDB_PNG_PROBLEM_SOLVING_CLOSE_DISABLED);
     }
     // Laid out but never shown: the window is left by answering.
-    m_btnClose.MoveWindow(layout.close.left, layout.close.top, layout.close.Width(), layout.close.Height());
+    m_btnClose.MoveWindow(layout.close);
     m_btnClose.ShowWindow(SW_HIDE);
 
     if (first) {

@@ -1,7 +1,7 @@
 #pragma once
 // The problem-solved window's child: where its hidden close button and its three stacked answer
-// buttons go for a client rectangle and a scale, which piece of PNG 185 each answer button shows
-// behind itself, and the two texts that go to the feedback library with an answer. No Windows
+// buttons go for a client rectangle and a scale, and the two texts that go to the feedback library
+// with an answer. No Windows
 // types: this builds and is tested everywhere.
 #include <cstdint>
 #include <string>
@@ -11,12 +11,10 @@
 
 namespace taskwing {
 
-// One answer button: its place in client coordinates, the margins where clicks do not count, and
-// the piece of the child's background (in image pixels) that it paints under itself.
+// One answer button: its place in client coordinates, and the margins where clicks do not count.
 struct AnswerButtonPlace {
     PairRect rect;
     PairInsets hitInsets;
-    PairRect source;
 };
 
 struct ProblemSolvedLayout {
@@ -36,18 +34,15 @@ inline constexpr int kButtonHeight = 60;
 inline constexpr int kButtonStep = 80;
 inline constexpr int kHitInset = 9;
 
-constexpr int Trunc(float value) { return static_cast<int>(value); }
-
-constexpr AnswerButtonPlace Place(const PairRect& client, int left, int top, int width, int height, int inset,
-                                  const PairRect& source) {
+constexpr AnswerButtonPlace Place(const PairRect& client, int left, int top, int width, int height, int inset) {
     const PairRect rect{client.left + left, client.top + top, client.left + left + width, client.top + top + height};
-    return {rect, {inset, inset, inset, inset}, source};
+    return {rect, {inset, inset, inset, inset}};
 }
 
 }  // namespace problem_solved
 
-// Up to the design width the buttons are centred on the client at their design size and show the
-// background under their own place; wider, they are scaled and keep their design pieces of it.
+// Up to the design width the buttons are centred on the client at their design size; wider, they
+// are scaled.
 constexpr ProblemSolvedLayout LayoutProblemSolved(const PairRect& client, float s) {
     using namespace problem_solved;
     const float right = static_cast<float>(client.right);
@@ -63,9 +58,7 @@ constexpr ProblemSolvedLayout LayoutProblemSolved(const PairRect& client, float 
         const int left = width / 2 - kButtonWidth / 2;
         const int middle = height / 2;
         auto at = [&](int buttonTop) {
-            // The piece under the button, relative to the client as the background is drawn.
-            const PairRect own{left, buttonTop, left + kButtonWidth, buttonTop + kButtonHeight};
-            return Place(client, left, buttonTop, kButtonWidth, kButtonHeight, kHitInset, own);
+            return Place(client, left, buttonTop, kButtonWidth, kButtonHeight, kHitInset);
         };
         return {close, at(middle - kButtonStep), at(middle), at(middle + kButtonStep)};
     }
@@ -79,16 +72,9 @@ constexpr ProblemSolvedLayout LayoutProblemSolved(const PairRect& client, float 
     const int otherLeft = Trunc(kDesignWidth * s / 2) - Trunc(kButtonWidth * s / 2);
     const int solvedTop = Trunc(kDesignHeight * s / 2 - static_cast<float>(step));
     const int middle = Trunc(kDesignHeight * s / 2);
-    const int sourceLeft = kDesignWidth / 2 - kButtonWidth / 2;
-    const int sourceMiddle = kDesignHeight / 2;
-    auto source = [&](int sourceTop) {
-        return PairRect{sourceLeft, sourceTop, sourceLeft + kButtonWidth, sourceTop + kButtonHeight};
-    };
-    return {
-        close,
-        Place(client, solvedLeft, solvedTop, buttonWidth, buttonHeight, inset, source(sourceMiddle - kButtonStep)),
-        Place(client, otherLeft, middle, buttonWidth, buttonHeight, inset, source(sourceMiddle)),
-        Place(client, otherLeft, middle + step, buttonWidth, buttonHeight, inset, source(sourceMiddle + kButtonStep))};
+    return {close, Place(client, solvedLeft, solvedTop, buttonWidth, buttonHeight, inset),
+            Place(client, otherLeft, middle, buttonWidth, buttonHeight, inset),
+            Place(client, otherLeft, middle + step, buttonWidth, buttonHeight, inset)};
 }
 
 // The answer's time for the library: the low 32 bits of a Unix time as a signed decimal, so that

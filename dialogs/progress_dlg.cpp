@@ -7,7 +7,6 @@
 namespace {
 
 constexpr wchar_t kFallbackText[] = L"正在修复，请稍等";
-int Trunc(float value) { return static_cast<int>(value); }
 
 }  // namespace
 
@@ -31,7 +30,7 @@ void CExecutePromptChildDlg::LayoutControls(bool first) {
     }
     const RECT client = GetClientRect();
     const taskwing::ProgressLayout layout = taskwing::LayoutProgress(client.right, client.bottom, m_fScale);
-    m_stcInfo.MoveWindow(layout.text.left, layout.text.top, layout.text.Width(), layout.text.Height(), TRUE);
+    m_stcInfo.MoveWindow(layout.text);
 }
 
 BOOL CExecutePromptChildDlg::OnInitDialog() {
@@ -73,8 +72,8 @@ taskwing::PairRect CExecutePromptDlg::ComputeShellRect() const {
     const RECT window = GetWindowRect();
     const taskwing::PairTraits& traits = Traits();
     return {window.left, window.top,
-            Trunc(static_cast<float>(window.left) + static_cast<float>(traits.shellWidth) * m_fScale),
-            Trunc(static_cast<float>(window.top) + static_cast<float>(traits.shellHeight) * m_fScale)};
+            taskwing::Trunc(static_cast<float>(window.left) + static_cast<float>(traits.shellWidth) * m_fScale),
+            taskwing::Trunc(static_cast<float>(window.top) + static_cast<float>(traits.shellHeight) * m_fScale)};
 }
 
 LRESULT CExecutePromptDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,20 +1,13 @@
 #pragma once
-// The progress window's child: where its one line of text goes for a client size and a scale, and
-// the piece of PNG 150 behind it. No Windows types: this builds and is tested everywhere.
+// The progress window's child: where its one line of text goes for a client size and a scale. No
+// Windows types: this builds and is tested everywhere.
 #include "dialogs/pair_layout.h"
 
 namespace taskwing {
 
 struct ProgressLayout {
     PairRect text;
-    PairRect source;  // the design's piece at every scale
 };
-
-namespace progress {
-
-inline constexpr PairRect kTextSource{10, 32, 194, 72};
-
-}  // namespace progress
 
 // A band 40 high (scaled) on the middle of the client area, 10 in from either side; each edge is
 // truncated once.
@@ -23,7 +16,7 @@ constexpr ProgressLayout LayoutProgress(int width, int height, float s) {
     const int top = static_cast<int>(static_cast<float>(height / 2) - 20 * s);
     const int right = static_cast<int>(static_cast<float>(width) - 10 * s);
     const int bottom = static_cast<int>(static_cast<float>(top) + 40 * s);
-    return {{left, top, right, bottom}, progress::kTextSource};
+    return {{left, top, right, bottom}};
 }
 
 }  // namespace taskwing

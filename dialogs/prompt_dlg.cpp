@@ -42,13 +42,6 @@ void SetButtonImages(CPngButton& button, const ButtonImages& images) {
     button.SetWindowText(images.label);
 }
 
-void Place(CWnd& control, const taskwing::PairRect& rect) {
-    control.MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
-}
-
-// The button's piece of the background is wherever it sits on the window's kept skin.
-void PlaceOnPiece(CPngButton& button, const taskwing::PlacedPiece& piece) { Place(button, piece.rect); }
-
 }  // namespace
 
 CPromptChildDlg::CPromptChildDlg(const taskwing::PairTraits& traits) : CPairChildDlg(traits) {}
@@ -105,15 +98,15 @@ void CPromptChildDlg::LayoutControls(bool first) {
     const bool twoAnswers = RowFor(Kind()).cancelShown;
     const taskwing::PromptLayout layout = taskwing::LayoutPrompt(client.right, client.bottom, m_fScale, twoAnswers);
 
-    PlaceOnPiece(m_btnClose, layout.close);
-    PlaceOnPiece(m_btnOk, layout.ok);
-    PlaceOnPiece(m_btnCancel, layout.cancel);
+    m_btnClose.MoveWindow(layout.close);
+    m_btnOk.MoveWindow(layout.ok);
+    m_btnCancel.MoveWindow(layout.cancel);
     m_btnOk.ShowWindow(SW_SHOW);
     m_btnCancel.ShowWindow(twoAnswers ? SW_SHOW : SW_HIDE);
 
     m_staticText.SetWindowText(m_strText);
     m_staticText.SetAlign(taskwing::PromptMessageAlign(MessageHeight(layout.text.Width()), layout.text));
-    Place(m_staticText, layout.text);
+    m_staticText.MoveWindow(layout.text);
 }
 
 int CPromptChildDlg::MessageHeight(int width) const {

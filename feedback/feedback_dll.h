@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "app/tool_identity.h"
 #include "base/handles.h"
 #include "feedback/feedback_exports.h"
 
@@ -14,7 +15,7 @@ namespace taskwing::feedback {
 
 using FeedbackTexts = std::array<std::wstring, kTextCount>;
 
-constexpr wchar_t kLibraryName[] = L"VeskorFeedbackInformation.dll";
+inline constexpr const wchar_t* kLibraryName = kFeedbackLibraryFile;
 
 // The library's path beside the module whose full path is given: the folder up to its last "\",
 // plus "\VeskorFeedbackInformation.dll". Empty when the path has no folder.

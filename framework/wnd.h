@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "base/layout_rect.h"
+
 class CWnd {
 public:
     CWnd() = default;
@@ -44,6 +46,10 @@ public:
     }
     BOOL MoveWindow(const RECT& rect, BOOL repaint = TRUE) {
         return MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
+    }
+    // To a rectangle of the plain layout functions.
+    BOOL MoveWindow(const taskwing::LayoutRect& rect, BOOL repaint = TRUE) {
+        return MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), repaint);
     }
     RECT GetWindowRect() const;
     RECT GetClientRect() const;

@@ -235,21 +235,24 @@ TEST_F(DrawnStatics, TextPaintsThePieceOfTheParentBackgroundOverItsFill) {
     ASSERT_TRUE(host.Open(20, 20));
     host.control.SetAlign(kNoTextMode);
     host.control.SetBackColor(kFill);
-    host.control.SetParentBk(background.get());
+    // The parent's skin at the image's own size: the control shows the piece where it sits.
+    taskwing::StretchedSkin skin;
+    skin.Set(background.get(), 60, 40);
+    host.control.SetParentSkin(&skin);
 
-    auto pieceAt = [&](RECT source) {
-        host.control.SetParentBkRect(source);
+    auto pieceAt = [&](int left, int top) {
+        host.control.MoveWindow(left, top, 20, 20);
         host.control.Invalidate();
         return PaintAndCapture(host.control.m_hWnd);
     };
-    const Pixels green = pieceAt({35, 5, 55, 25});
+    const Pixels green = pieceAt(35, 5);
     EXPECT_TRUE(InkOf(green, RGB(0, 160, 0)).empty()) << Describe(InkOf(green, RGB(0, 160, 0)));
-    const Pixels red = pieceAt({5, 5, 25, 25});
+    const Pixels red = pieceAt(5, 5);
     EXPECT_TRUE(InkOf(red, RGB(200, 0, 0)).empty()) << Describe(InkOf(red, RGB(200, 0, 0)));
-    // Where the image is transparent the fill shows through.
-    const Pixels band = pieceAt({5, 30, 25, 40});  // 10 rows of image stretched over 20
-    EXPECT_EQ(kFill, band.At(10, 10));
-    EXPECT_EQ(kFill, band.At(2, 17));
+    // Without the skin the fill shows.
+    host.control.SetParentSkin(nullptr);
+    host.control.Invalidate();
+    EXPECT_EQ(kFill, PaintAndCapture(host.control.m_hWnd).At(10, 10));
 }
 
 TEST_F(DrawnStatics, NewTextShowsAtTheNextPaintNotInTheSystemLook) {
@@ -337,8 +340,9 @@ TEST_F(DrawnStatics, ProgressLookWhiteTextCentredOverTheBackgroundPiece) {
     host.control.SetAlign(StateAlign::kBlockCentred);
     host.control.SetColor(kWhite);
     EXPECT_TRUE(HasUpdate(info));
-    host.control.SetParentBk(background.get());
-    host.control.SetParentBkRect(35, 5, 55, 25);  // all green, stretched
+    taskwing::StretchedSkin skin;
+    skin.Set(background.get(), 300, 100, RECT{35, 5, 55, 25});  // all green, stretched
+    host.control.SetParentSkin(&skin);
     host.control.SetTextFont(0, 0);
 
     const Pixels pixels = PaintAndCapture(info);
@@ -354,7 +358,7 @@ TEST_F(DrawnStatics, ProgressLookWhiteTextCentredOverTheBackgroundPiece) {
     EXPECT_EQ(RGB(0, 160, 0), pixels.At(1, 1));
 
     // Without a piece the fill is white.
-    host.control.SetParentBk(nullptr);
+    host.control.SetParentSkin(nullptr);
     host.control.SetColor(RGB(0, 0, 0));
     const Pixels plain = PaintAndCapture(info);
     EXPECT_EQ(kWhite, plain.At(1, 1));

@@ -242,8 +242,11 @@ TEST_F(ImageButton, TheParentPieceShowsThroughTheRimAndEraseAloneDrawsWithAnImag
     EXPECT_EQ(kWhite, pixels.At(2, 2));  // no parent piece: the white fill
     EXPECT_TRUE(Near(body, pixels.At(20, 30)));
 
-    host.button.SetParentBk(&parent);
-    host.button.SetParentBkRect(RECT{100, 20, 366, 80});
+    // The parent's skin; the button sits on its green part.
+    taskwing::StretchedSkin skin;
+    skin.Set(&parent, 400, 100);
+    host.button.MoveWindow(110, 20, 266, 60);
+    host.button.SetParentSkin(&skin);
     pixels = host.Paint();
     EXPECT_EQ(RGB(0, 160, 0), pixels.At(2, 2));
     EXPECT_EQ(RGB(0, 160, 0), pixels.At(263, 57));
@@ -261,8 +264,8 @@ TEST_F(ImageButton, TheParentPieceShowsThroughTheRimAndEraseAloneDrawsWithAnImag
     ASSERT_TRUE(partial.Open(266, 60));
     partial.button.SetImages(IDB_PNG_ANSWER_SOLVED_NORMAL, 195 /* no such PNG */, IDB_PNG_ANSWER_SOLVED_PRESSED,
                              IDB_PNG_ANSWER_SOLVED_DISABLED);
-    partial.button.SetParentBk(&parent);
-    partial.button.SetParentBkRect(RECT{100, 20, 366, 80});
+    partial.button.MoveWindow(110, 20, 266, 60);
+    partial.button.SetParentSkin(&skin);
     pixels = DrawItemInto(partial.button);
     EXPECT_EQ(RGB(255, 0, 255), pixels.At(2, 2));
     EXPECT_EQ(RGB(255, 0, 255), pixels.At(20, 30));

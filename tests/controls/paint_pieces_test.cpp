@@ -84,7 +84,7 @@ TEST_F(PaintPieces, BufferedPaintReachesTheTargetOnceAndNotAtAllWithoutASize) {
     EXPECT_EQ(1, calls);
 }
 
-TEST_F(PaintPieces, ParentPieceStretchesItsSourceAndDrawsNothingWithoutAnImage) {
+TEST_F(PaintPieces, ParentPieceCopiesTheSkinWhereTheControlSitsAndNothingWithoutOne) {
     // Left half blue, right half green.
     Gdiplus::Bitmap image(20, 10, PixelFormat32bppARGB);
     const Gdiplus::Color blue(0, 0, 255), green(0, 255, 0);
@@ -94,15 +94,18 @@ TEST_F(PaintPieces, ParentPieceStretchesItsSourceAndDrawsNothingWithoutAnImage) 
     Surface target(16, 8);
     taskwing::ParentPiece piece;
     EXPECT_FALSE(piece);
-    piece.source = {12, 2, 18, 8};
-    piece.Draw(target.dc.get(), nullptr, RECT{0, 0, 16, 8}, std::nullopt);
+    piece.Draw(target.dc.get(), nullptr, RECT{0, 0, 16, 8});
     EXPECT_EQ(0u, target.At(8, 4));
 
-    piece.image = &image;
-    piece.Draw(target.dc.get(), nullptr, RECT{0, 0, 16, 8}, std::nullopt);
-    // The green piece fills the whole target.
-    EXPECT_EQ(0x00FF00u, target.At(1, 1));
+    taskwing::StretchedSkin skin;
+    skin.Set(&image, 20, 10);
+    piece.skin = &skin;
+    // Without a window the piece is the skin's at the target's own place.
+    piece.Draw(target.dc.get(), nullptr, RECT{12, 2, 16, 8});
     EXPECT_EQ(0x00FF00u, target.At(14, 6));
+    EXPECT_EQ(0u, target.At(8, 4));
+    piece.Draw(target.dc.get(), nullptr, RECT{0, 0, 8, 8});
+    EXPECT_EQ(0x0000FFu, target.At(1, 1));
 }
 
 }  // namespace

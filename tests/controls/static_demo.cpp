@@ -45,8 +45,7 @@ protected:
         const RECT c = GetClientRect();
         if (first) {
             m_stVersion.SetWindowText(L"1.1.22.1017");
-            m_stVersion.SetParentBk(m_pBkImage.get());
-            m_stVersion.SetParentBkRect(RECT{188, 16, 328, 31});
+            m_stVersion.SetParentSkin(&m_skin);
             for (CDrawTextStatic* label : {&m_stVersion, &m_stAgreement, &m_stFeedback}) {
                 label->SetTextFont(0, 0);
                 label->SetAlign(TextAlign::kOneLine);
