@@ -7,8 +7,6 @@
 BOOL CNorvaneTaskwingApp::InitInstance() {
     ScopedGdiPlus gdiplus;  // until the main window has closed
 
-    // The common control classes are registered once the shell is up, before the content window
-    // (CNorvaneTaskwingDlg::NewChild).
     {
         // The whole run: the shell scales itself, and its content window runs the start-up gates.
         const std::unique_ptr<CNorvaneTaskwingDlg> dlg = NewMainWindow();

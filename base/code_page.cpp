@@ -1,3 +1,4 @@
+// The one conversion each way between narrow text in a named code page and UTF-16.
 #include "base/code_page.h"
 
 namespace taskwing {

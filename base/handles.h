@@ -55,13 +55,9 @@ struct file_traits {
 
 namespace detail {
 inline void CloseHandleFn(HANDLE h) { ::CloseHandle(h); }
-inline void CloseFindFn(HANDLE h) { ::FindClose(h); }
 inline void DeleteDcFn(HDC h) { ::DeleteDC(h); }
-inline void DeleteObjectFn(HGDIOBJ h) { ::DeleteObject(h); }
 inline void FreeLibraryFn(HMODULE h) { ::FreeLibrary(h); }
-inline void DestroyIconFn(HICON h) { ::DestroyIcon(h); }
 inline void GlobalFreeFn(HGLOBAL h) { ::GlobalFree(h); }
-inline void DestroyWindowFn(HWND h) { ::DestroyWindow(h); }
 template <typename T>
 void DeleteGdiFn(T h) { ::DeleteObject(h); }
 }  // namespace detail
@@ -69,17 +65,12 @@ void DeleteGdiFn(T h) { ::DeleteObject(h); }
 using unique_handle = unique_any<null_traits<HANDLE, detail::CloseHandleFn>>;
 // CreateFileW reports failure with INVALID_HANDLE_VALUE, not null.
 using unique_hfile = unique_any<file_traits<detail::CloseHandleFn>>;
-using unique_hfind = unique_any<file_traits<detail::CloseFindFn>>;
 using unique_hdc = unique_any<null_traits<HDC, detail::DeleteDcFn>>;
 using unique_hbitmap = unique_any<null_traits<HBITMAP, detail::DeleteGdiFn<HBITMAP>>>;
 using unique_hbrush = unique_any<null_traits<HBRUSH, detail::DeleteGdiFn<HBRUSH>>>;
 using unique_hfont = unique_any<null_traits<HFONT, detail::DeleteGdiFn<HFONT>>>;
-using unique_hpen = unique_any<null_traits<HPEN, detail::DeleteGdiFn<HPEN>>>;
-using unique_hrgn = unique_any<null_traits<HRGN, detail::DeleteGdiFn<HRGN>>>;
 using unique_hmodule = unique_any<null_traits<HMODULE, detail::FreeLibraryFn>>;
-using unique_hicon = unique_any<null_traits<HICON, detail::DestroyIconFn>>;
 using unique_hglobal = unique_any<null_traits<HGLOBAL, detail::GlobalFreeFn>>;
-using unique_hwnd = unique_any<null_traits<HWND, detail::DestroyWindowFn>>;
 
 // A DC from GetDC, given back with ReleaseDC.
 class unique_window_dc {

@@ -1,3 +1,4 @@
+// The skins' bilinear stretch over pixel buffers: one by one, and four at once with SSE2.
 #include "base/stretch.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The AES forward cipher and counter-mode decryption with the little-endian counter.
 #include "crypto/aes_cipher.h"
 
 #include <array>

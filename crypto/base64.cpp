@@ -1,3 +1,4 @@
+// Base64 decoding and encoding of the stored device values.
 #include "crypto/base64.h"
 
 #include <array>

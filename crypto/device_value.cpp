@@ -1,3 +1,4 @@
+// The stored device value: base64 text decrypted to the device type's text, and the way back.
 #include "crypto/device_value.h"
 
 #include <cstring>

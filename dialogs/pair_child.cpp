@@ -1,3 +1,4 @@
+// The skinned pair's child: its kept background skin, its drag strip and its moves that lead the shell.
 #include "dialogs/pair_child.h"
 
 #include <windowsx.h>

@@ -1,3 +1,4 @@
+// The skinned pair's shell: its layered image, its child, and where each goes when the other moves.
 #include "dialogs/pair_shell.h"
 
 #include <cstdint>

@@ -78,7 +78,7 @@ constexpr ProblemSolvedLayout LayoutProblemSolved(const PairRect& client, float 
 }
 
 // The answer's time for the library: the low 32 bits of a Unix time as a signed decimal, so that
-// from 2038 on it is negative, as the library has always received it.
+// from 2038 on it is negative, as the library expects it.
 inline std::wstring FeedbackTimeText(std::int64_t unixTime) {
     return DecimalText(static_cast<std::int32_t>(static_cast<std::uint32_t>(unixTime)));
 }

@@ -1,3 +1,4 @@
+// The progress window: its one line with dots, and its end only on request.
 #include "dialogs/progress_dlg.h"
 
 #include "controls/paint_pieces.h"

@@ -1,3 +1,4 @@
+// The tool's message box: its kinds, answers, buttons and message layout.
 #include "dialogs/prompt_dlg.h"
 
 #include "dialogs/prompt_layout.h"

@@ -1,3 +1,4 @@
+// The binding to the feedback library: loading it beside the executable, resolving every export once.
 #include "feedback/feedback_dll.h"
 
 #include <oleauto.h>

@@ -1,3 +1,4 @@
+// The application object's run: the resource module, then InitInstance.
 #include "framework/app.h"
 
 #include "framework/wnd.h"

@@ -1,3 +1,4 @@
+// CDialog: creation from a template, our own modal loop, and controls bound to their objects.
 #include "framework/dialog.h"
 
 #include "framework/app.h"

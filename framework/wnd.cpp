@@ -1,3 +1,4 @@
+// CWnd: binding an object to its window and passing unhandled messages on.
 #include "framework/wnd.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// The log's formats: the folder, the entry line, hex text and the size limit.
 #include "log/log_format.h"
 
 #include <cwchar>

@@ -1,3 +1,4 @@
+// The process-wide logger: its settings, its folder and its one writer.
 #include "log/log_save.h"
 
 #include <windows.h>

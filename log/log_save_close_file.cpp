@@ -1,3 +1,4 @@
+// The log writer: one append per entry under a lock between processes, and the move to the backup.
 #include "log/log_save_close_file.h"
 
 #include <utility>
@@ -19,7 +20,7 @@ taskwing::LogTime ToLogTime(const SYSTEMTIME& t) {
 // atomically through an append-only handle already; where an append is a seek and a write (Wine),
 // two processes would overwrite each other's lines. The locked byte lies far beyond any log's end,
 // so readers and other writers of the file are not hindered. Holders keep it for one write only,
-// so the wait is short; a waiting loop with a deadline was starved by a busy writer instead.
+// so the wait is short, and it blocks: a polling loop with a deadline can be starved by a busy writer.
 class AppendLock {
 public:
     explicit AppendLock(HANDLE file) : m_file(file) {

@@ -32,7 +32,9 @@ std::wstring VolumePathOf(wchar_t letter);
 // descriptor.
 bool QueryVolumeBusType(wchar_t letter, int* busType);
 
-// 1 when the query answers and names the USB bus, else 0.
+// 1 when the query (empty: QueryVolumeBusType) answers for the drive named by the first character
+// of `root` and names the USB bus; 0 for other buses, drives that cannot be opened or queried, and
+// a null root.
 int IsUsbBusDriveWith(const wchar_t* root, const BusTypeQuery& queryBus);
 
 int EnumUsbDrivesWith(std::vector<std::wstring>& drives, const UsbDriveSeams& seams);
@@ -42,7 +44,3 @@ int EnumUsbDrivesWith(std::vector<std::wstring>& drives, const UsbDriveSeams& se
 // Appends the roots ("E:\") of the drives whose storage bus is USB, in drive-letter order.
 // 1 when `drives` holds at least one entry afterwards (earlier entries count), else 0.
 int EnumUsbDrives(std::vector<std::wstring>& drives);
-
-// 1 when the storage bus of the drive named by the first character of `root` is USB; 0 for other
-// buses, drives that cannot be opened or queried, and a null root.
-int IsUsbBusDrive(const wchar_t* root);

@@ -82,5 +82,3 @@ int EnumUsbDrivesWith(std::vector<std::wstring>& drives, const UsbDriveSeams& se
 }  // namespace taskwing
 
 int EnumUsbDrives(std::vector<std::wstring>& drives) { return taskwing::EnumUsbDrivesWith(drives, {}); }
-
-int IsUsbBusDrive(const wchar_t* root) { return taskwing::IsUsbBusDriveWith(root, {}); }

@@ -1,3 +1,4 @@
+// Runs a command through the system's cmd.exe with its output captured and converted to UTF-16.
 #include "system/command_runner.h"
 
 #include <atomic>
@@ -159,7 +160,7 @@ int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwin
         if (carried != 0) buffer[0] = buffer[whole];
         Sleep(seams.pauseMs);
     }
-    // A lead byte left at the very end converts on its own, as it always did.
+    // A lead byte left at the very end has nothing to pair with: it converts on its own.
     AppendAnsi(buffer, carried, output);
 
     readEnd.reset();

@@ -1,3 +1,4 @@
+// PNG resources loaded as GDI+ images that own their copy of the PNG.
 #include "system/png_resource.h"
 
 #include <cstring>

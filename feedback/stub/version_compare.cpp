@@ -1,3 +1,4 @@
+// Dotted version numbers compared part by part as numbers.
 #include "feedback/stub/version_compare.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The AES cipher against the FIPS-197 vectors, and the counter mode with its little-endian increment.
 #include "crypto/aes_cipher.h"
 
 #include <gtest/gtest.h>

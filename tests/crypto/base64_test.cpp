@@ -1,3 +1,4 @@
+// Base64 decoding with the stored values' acceptance rules.
 #include "crypto/base64.h"
 
 #include <gtest/gtest.h>

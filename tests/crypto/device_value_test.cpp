@@ -1,3 +1,4 @@
+// Stored device values decrypted and made again.
 #include "crypto/device_value.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The log's formats: the folder, entry lines, hex text and the size limit.
 #include "log/log_format.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Which hive the command writes to, and what a failed operation's log line tells.
 #include "ops/align_target.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The alignment worker for real: TaskbarAl written and read back, its messages in order, its log lines.
 #include "ops/align_worker.h"
 
 #include <gtest/gtest.h>

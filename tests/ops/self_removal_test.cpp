@@ -1,3 +1,4 @@
+// The self-removal plan: which files go, what is refused, and the command text.
 #include "ops/self_removal.h"
 
 #include <gtest/gtest.h>

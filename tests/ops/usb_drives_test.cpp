@@ -101,12 +101,12 @@ TEST(UsbDrives, TheWinePrefixHasNoneAndItsVolumesAnswer) {
     EXPECT_TRUE(taskwing::QueryVolumeBusType(L'C', &bus));
     EXPECT_GE(bus, 0);
     EXPECT_NE(kBusUsb, bus);
-    EXPECT_EQ(0, IsUsbBusDrive(L"C:\\"));
+    EXPECT_EQ(0, taskwing::IsUsbBusDriveWith(L"C:\\", {}));
     // A letter without a drive, no root at all.
     EXPECT_FALSE(taskwing::QueryVolumeBusType(L'Q', &bus));
-    EXPECT_EQ(0, IsUsbBusDrive(L"Q:\\"));
-    EXPECT_EQ(0, IsUsbBusDrive(nullptr));
-    EXPECT_EQ(0, IsUsbBusDrive(L""));
+    EXPECT_EQ(0, taskwing::IsUsbBusDriveWith(L"Q:\\", {}));
+    EXPECT_EQ(0, taskwing::IsUsbBusDriveWith(nullptr, {}));
+    EXPECT_EQ(0, taskwing::IsUsbBusDriveWith(L"", {}));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The Windows 11 decision over version numbers and probe text.
 #include "ops/windows_version.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The command runner against the real cmd.exe: output, exit codes, failures to start, waits.
 #include "system/command_runner.h"
 
 #include <gtest/gtest.h>
