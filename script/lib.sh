@@ -89,6 +89,16 @@ nt_started_wineserver=""
 
 nt_quiet() { "$@" </dev/null >/dev/null 2>&1; }
 
+# nt_dpi_setting <dpi>: the screen's dots per inch for the next program that starts in the prefix,
+# with reg's output; nt_set_dpi <dpi>: the same, quietly.
+nt_dpi_setting() { "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; }
+nt_set_dpi() { nt_quiet nt_dpi_setting "$1"; }
+
+# A prefix that was made whole carries this file, naming the recipe's version.
+NT_PREFIX_MARKER=.taskwing-prefix-v2
+# The dialogs ask for 宋体; the CJK font from Debian stands in for these faces.
+NT_FONT_FACES=("宋体" "SimSun" "新宋体" "NSimSun")
+
 # nt_step <what> <command...>: runs a set-up step quietly; on failure says what failed, with the
 # command's output, and fails.
 nt_step() {
@@ -111,7 +121,7 @@ nt_reg_is() {
 # The prefix is made once and reused, whole or not at all: every step must succeed and read back as
 # asked before its marker (naming the recipe's version) is written.
 nt_prepare_prefix() {
-  local marker=$WINEPREFIX/.taskwing-prefix-v2
+  local marker=$WINEPREFIX/$NT_PREFIX_MARKER
   [ -f "$marker" ] && return 0
   ( # set -e does not hold inside a list that checks the status: each step stops it by itself.
     must() { nt_step "$@" || exit 1; }
@@ -125,15 +135,14 @@ nt_prepare_prefix() {
       must "build number" "$NT_WINE" reg add "$cv" /v CurrentBuildNumber /d 22631 /f $view
       must "build" "$NT_WINE" reg add "$cv" /v CurrentBuild /d 22631 /f $view
       must "product name" "$NT_WINE" reg add "$cv" /v ProductName /d "Windows 11 Pro" /f $view
-      # The dialogs ask for 宋体; the CJK font from Debian stands in for it.
-      for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
+      for face in "${NT_FONT_FACES[@]}"; do
         must "font substitute $face" "$NT_WINE" reg add "$cv\\FontSubstitutes" /v "$face" /d "WenQuanYi Micro Hei" /f $view
       done
     done
     # Managed windows cost two seconds each to destroy under Xvfb's lack of a window manager.
     must "unmanaged windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
     must "undecorated windows" "$NT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
-    must "96 dpi" "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f
+    must "96 dpi" nt_dpi_setting 96
     must "wineserver's end" wineserver -w
 
     # Read back what the tests rely on.
@@ -141,7 +150,7 @@ nt_prepare_prefix() {
     for view in /reg:64 /reg:32; do
       nt_reg_is "$cv" CurrentBuildNumber 22631 $view || bad="$bad CurrentBuildNumber$view"
       nt_reg_is "$cv" CurrentBuild 22631 $view || bad="$bad CurrentBuild$view"
-      for face in "宋体" "SimSun" "新宋体" "NSimSun"; do
+      for face in "${NT_FONT_FACES[@]}"; do
         nt_reg_is "$cv\\FontSubstitutes" "$face" "WenQuanYi Micro Hei" $view || bad="$bad font:$face$view"
       done
     done
@@ -161,12 +170,12 @@ nt_prepare_prefix() {
 # A copy of the prefix with Wine's null graphics driver, for tests that need no screen.
 nt_prepare_headless_prefix() {
   local headless=$NT_PREFIX-null
-  [ -f "$headless/.taskwing-prefix-v2" ] && return 0
+  [ -f "$headless/$NT_PREFIX_MARKER" ] && return 0
   rm -rf "$headless"
-  cp -a "$WINEPREFIX" "$headless" && rm -f "$headless/.taskwing-prefix-v2" &&
+  cp -a "$WINEPREFIX" "$headless" && rm -f "$headless/$NT_PREFIX_MARKER" &&
     WINEPREFIX=$headless nt_step "null graphics driver" "$NT_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f &&
     WINEPREFIX=$headless nt_step "wineserver's end" wineserver -w &&
-    touch "$headless/.taskwing-prefix-v2"
+    touch "$headless/$NT_PREFIX_MARKER"
 }
 
 nt_start_xvfb() {

@@ -13,16 +13,16 @@ closer=$!
 sleep 1
 e2e_start LANG=C.UTF-8 LC_ALL=C.UTF-8
 wait "$closer"
-check "problem-solved window up" e2e_wait_for '^ctl [0-9]+ 1003 ' 15
+check "problem-solved window up" e2e_wait_for "^ctl [0-9]+ ${IDC_BTN_SOLVED} " 15
 sleep 1.5  # well past the start checks' 100 ms
 E2E_LINES=$(e2e_probe)
-check "no code-page notice over it" test "$(grep -c ' 1006 ' <<<"$E2E_LINES")" = 0
+check "no code-page notice over it" test "$(grep -c " ${IDC_PROMPT_TEXT} " <<<"$E2E_LINES")" = 0
 # Were one there, its 确认 leads on to what the user would meet next.
-grep -q ' 1006 ' <<<"$E2E_LINES" && { e2e_click 1007; sleep 1; E2E_LINES=$(e2e_probe); }
+grep -q " ${IDC_PROMPT_TEXT} " <<<"$E2E_LINES" && { e2e_click "$IDC_PROMPT_OK"; sleep 1; E2E_LINES=$(e2e_probe); }
 # The probe lists windows from the top down: the problem-solved window's close button comes first.
 first=$(awk '$1 == "ctl" { print $3; exit }' <<<"$E2E_LINES")
-check "the problem-solved window is on top ($first)" test "$first" = 1002
-e2e_click 1003
+check "the problem-solved window is on top ($first)" test "$first" = "$IDC_PROBLEM_SOLVING_CLOSE"
+e2e_click "$IDC_BTN_SOLVED"
 check "a click answers it and the tool ends" e2e_wait_exit 15
 check "exit code 0" test "${E2E_STATUS:-}" = 0
 for n in $(seq 30); do [ -e "$E2E_DIR" ] || break; sleep 0.5; done

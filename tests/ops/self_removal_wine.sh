@@ -10,8 +10,8 @@ source "$(dirname "$0")/../wine/sandbox.sh"
 
 failures=0
 fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
+  echo "FAIL: $*"
+  failures=$((failures + 1))
 }
 
 nt_make_sandbox "$box" || { echo "FAIL: no sandbox"; exit 1; }
@@ -19,51 +19,51 @@ trap 'nt_stop_sandbox "$box"' EXIT
 
 drive=$box/drive_c
 for user in "$drive"/users/*; do
-    user=${user##*/}
-    [ "$user" != Public ] && break
+  user=${user##*/}
+  [ "$user" != Public ] && break
 done
 downloads=$drive/users/$user/Downloads
 winDownloads="C:\\users\\$user\\Downloads"
 
 # Everything on the drive but the staging folder, with sizes and times: what the removal must not touch.
 listing() {
-    (cd "$drive" && find . -mindepth 1 -path "./users/$user/Downloads" -prune -o -printf '%y %s %T@ %p\n' | sort)
+  (cd "$drive" && find . -mindepth 1 -path "./users/$user/Downloads" -prune -o -printf '%y %s %T@ %p\n' | sort)
 }
 
 # stage <folder name> [exe name]: a delivery folder as the tool comes.
 stage() {
-    local dir=$downloads/$1
-    mkdir -p "$dir"
-    cp "$probe" "$dir/${2:-NorvaneTaskwing.exe}"
-    cp "$library" "$dir/VeskorFeedbackInformation.dll"
-    printf '[Feedback]\r\nShown=1\r\n' >"$dir/VeskorFeedback.ini"
+  local dir=$downloads/$1
+  mkdir -p "$dir"
+  cp "$probe" "$dir/${2:-NorvaneTaskwing.exe}"
+  cp "$library" "$dir/VeskorFeedbackInformation.dll"
+  printf '[Feedback]\r\nShown=1\r\n' >"$dir/VeskorFeedback.ini"
 }
 
 # run <windows path of the program> [milliseconds it stays]; sets $ended (ns) when it has ended.
 run() {
-    (cd "$drive/windows/system32" && "$NT_WINE" "$1" ${2:+"$2"} </dev/null >/dev/null 2>&1)
-    ended=$(date +%s%N)
+  (cd "$drive/windows/system32" && "$NT_WINE" "$1" ${2:+"$2"} </dev/null >/dev/null 2>&1)
+  ended=$(date +%s%N)
 }
 
 # gone_within <seconds> <path>...: waits until none of the paths exists; prints the milliseconds
 # since $ended.
 gone_within() {
-    local limit=$1 path left
-    shift
-    local deadline=$(($(date +%s%N) + limit * 1000000000))
-    while :; do
-        left=""
-        for path in "$@"; do [ -e "$path" ] && left=$path; done
-        if [ -z "$left" ]; then
-            echo $((($(date +%s%N) - ended) / 1000000))
-            return 0
-        fi
-        if [ "$(date +%s%N)" -gt "$deadline" ]; then
-            echo "still there: $left"
-            return 1
-        fi
-        sleep 0.02
-    done
+  local limit=$1 path left
+  shift
+  local deadline=$(($(date +%s%N) + limit * 1000000000))
+  while :; do
+    left=""
+    for path in "$@"; do [ -e "$path" ] && left=$path; done
+    if [ -z "$left" ]; then
+      echo $((($(date +%s%N) - ended) / 1000000))
+      return 0
+    fi
+    if [ "$(date +%s%N)" -gt "$deadline" ]; then
+      echo "still there: $left"
+      return 1
+    fi
+    sleep 0.02
+  done
 }
 
 # Sets the array $files to the tool's files in folder $1 (executable name $2).
@@ -87,16 +87,16 @@ if ms=$(gone_within 12 "${files[@]}" "$dir"); then times="$times plain:$ms"; els
 # Folder names that the command interpreter treats specially, and one in Chinese; and an
 # executable that goes by another name.
 for name in "a b" "x&y" "c^d" "e!f" "g(h)" "k) & ver & (" "中文 文件夹" "rename"; do
-    exe=NorvaneTaskwing.exe
-    [ "$name" = rename ] && exe=任务栏工具.exe
-    stage "$name" "$exe"
-    run "$winDownloads\\$name\\$exe"
-    tool_files "$downloads/$name" "$exe"
-    if ms=$(gone_within 12 "${files[@]}" "$downloads/$name"); then
-        times="$times [$name]:$ms"
-    else
-        fail "folder \"$name\": $ms"
-    fi
+  exe=NorvaneTaskwing.exe
+  [ "$name" = rename ] && exe=任务栏工具.exe
+  stage "$name" "$exe"
+  run "$winDownloads\\$name\\$exe"
+  tool_files "$downloads/$name" "$exe"
+  if ms=$(gone_within 12 "${files[@]}" "$downloads/$name"); then
+    times="$times [$name]:$ms"
+  else
+    fail "folder \"$name\": $ms"
+  fi
 done
 
 # A foreign file keeps the folder; only the tool's files go.
@@ -105,9 +105,9 @@ printf 'mine\n' >"$downloads/with notes/说明.txt"
 run "$winDownloads\\with notes\\NorvaneTaskwing.exe"
 dir="$downloads/with notes"
 if ms=$(gone_within 12 "$dir/NorvaneTaskwing.exe" "$dir/VeskorFeedbackInformation.dll" "$dir/VeskorFeedback.ini"); then
-    times="$times foreign:$ms"
+  times="$times foreign:$ms"
 else
-    fail "folder with a foreign file: $ms"
+  fail "folder with a foreign file: $ms"
 fi
 [ "$(cat "$dir/说明.txt" 2>/dev/null)" = mine ] || fail "the foreign file went or changed"
 
@@ -119,9 +119,9 @@ mkdir -p "$dir/VeskorFeedback.ini"
 printf 'keep\n' >"$dir/VeskorFeedback.ini/inner.txt"
 run "$winDownloads\\ini folder\\NorvaneTaskwing.exe"
 if ms=$(gone_within 12 "$dir/NorvaneTaskwing.exe" "$dir/VeskorFeedbackInformation.dll"); then
-    times="$times ini-folder:$ms"
+  times="$times ini-folder:$ms"
 else
-    fail "folder with a settings folder: $ms"
+  fail "folder with a settings folder: $ms"
 fi
 [ "$(cat "$dir/VeskorFeedback.ini/inner.txt" 2>/dev/null)" = keep ] || fail "the folder named like the settings was emptied"
 
@@ -132,8 +132,8 @@ stage "aWindows_NTb"
 run "$winDownloads\\a%OS%b\\NorvaneTaskwing.exe"
 sleep 3
 for dir in "$downloads/a%OS%b" "$downloads/aWindows_NTb"; do
-    tool_files "$dir"
-    for f in "${files[@]}"; do [ -f "$f" ] || fail "$f went although the path holds %"; done
+  tool_files "$dir"
+  for f in "${files[@]}"; do [ -f "$f" ] || fail "$f went although the path holds %"; done
 done
 
 # At a drive's root the files go and the root stays as it was.
@@ -148,8 +148,8 @@ if ms=$(gone_within 12 "${files[@]}"); then times="$times root:$ms"; else fail "
 # Nothing else on the drive changed (the root's files are gone again, so they are not listed).
 after=$(listing)
 if [ "$before" != "$after" ]; then
-    fail "files outside the delivery folders changed:"
-    diff <(echo "$before") <(echo "$after") | head -20
+  fail "files outside the delivery folders changed:"
+  diff <(echo "$before") <(echo "$after") | head -20
 fi
 left=$(cd "$downloads" && find . -mindepth 1 -maxdepth 1 -printf '%P|' | tr '|' '\n' | sort | tr '\n' '|')
 [ "$left" = "a%OS%b|aWindows_NTb|ini folder|with notes|" ] || fail "the staging folder holds: $left"

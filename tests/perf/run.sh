@@ -27,7 +27,7 @@ cmake --build "$build" --target NorvaneTaskwing VeskorFeedbackInformation bare_d
 # Only our own Xvfb is stopped, once the prefix's wineserver has had a chance to end on its own
 # (its desktop process may sit on our display); the server may serve others and is never killed.
 stop_own_xvfb() {
-  nt_quiet "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f || true
+  nt_set_dpi 96 || true
   if [ -n "${NT_PERF_SANDBOX:-}" ]; then
     nt_stop_sandbox "$NT_PERF_SANDBOX"
     if [ -f "$NT_PERF_SANDBOX/.taskwing-sandbox" ]; then rm -rf "$NT_PERF_SANDBOX"; fi
@@ -65,7 +65,7 @@ ls -l "$staging/NorvaneTaskwing" "$staging/Bare" "$staging/Floor"
 medians=""
 for dpi in $dpis; do
   # Read by the next program that starts, the bench among them.
-  nt_quiet "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+  nt_set_dpi "$dpi"
   operation=--no-operation
   [ "$dpi" = 96 ] && operation=""
   echo "== $dpi dpi; load before: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -9,7 +9,7 @@ if [ -n "${NT_WINEPREFIX:-}" ]; then export WINEPREFIX=$NT_WINEPREFIX; fi
 nt_compositor=""
 nt_finish_screenshots() {
   if [ -n "$nt_compositor" ]; then kill "$nt_compositor" 2>/dev/null || true; fi
-  "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f </dev/null >/dev/null 2>&1 || true
+  nt_set_dpi 96 || true
   nt_stop
   rm -rf "$work"
 }
@@ -79,7 +79,7 @@ nt_start_screenshot_display() {
 shot() {
   local kind=$1 name=$2 dpi=$3 stay=$4 settle=$5 report=$work/$1-$3.txt
   # Read by the next program that starts.
-  nt_quiet "$NT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+  nt_set_dpi "$dpi"
   "$NT_WINE" "$demo" "$kind" "$stay" >"$report" 2>&1 &
   local program=$!
   for _ in $(seq 50); do grep -q '^scale=' "$report" && break; sleep 0.1; done
