@@ -20,15 +20,6 @@ tab_to() {
   done
   focus_is "$1"
 }
-# within <seconds> <command...>: until the command succeeds.
-within() {
-  local n
-  for n in $(seq $(($1 * 5))); do
-    "${@:2}" && return 0
-    sleep 0.2
-  done
-  return 1
-}
 # operation <progress text> <result text> <TaskbarAl after>, once its key or press has gone out.
 operation() {
   check "progress window \"$1\", named by its text" e2e_wait_for "^top [0-9]+ .* $1\$" 3
@@ -98,4 +89,4 @@ xdotool key space
 check "Tab and Space answer: the tool ends" e2e_wait_exit 15
 check "exit code 0" test "$E2E_STATUS" = 0
 check "the answer is 问题未解决 (2)" grep -qP '^CustomerFeedbackEx\t10132\t1\.1\.22\.1017\t2\t' <"$E2E_FEEDBACK_LOG"
-check "the delivery folder is removed" within 10 test ! -e "$E2E_DIR"
+check "the delivery folder is removed" e2e_wait_removed "$E2E_DIR"

@@ -10,6 +10,7 @@
 #   e2e_start [VAR=value ...] [-- argument ...]  starts the tool from it; E2E_PID
 #   e2e_wait_for <pattern> [seconds]             until a probe line matches (grep -E); E2E_LINES
 #   e2e_wait_gone <pattern> [seconds]            until no probe line matches
+#   e2e_wait_removed <path> [seconds]            until the path is gone
 #   lines_have / lines_lack <pattern>            whether the last probe's lines match
 #   focus_is <control id>                        whether the keyboard's focus is on that control
 #   e2e_click <control id> [pattern]             a real click in the middle of a visible control
@@ -60,10 +61,7 @@ e2e_setup() {
   nt_set_dpi 96
   E2E_DRIVE=$E2E_BOX/drive_c
   local user
-  for user in "$E2E_DRIVE"/users/*; do
-    user=${user##*/}
-    [ "$user" != Public ] && break
-  done
+  user=$(nt_sandbox_user "$E2E_BOX")
   E2E_DOWNLOADS=$E2E_DRIVE/users/$user/Downloads
   E2E_WIN_DOWNLOADS="C:\\users\\$user\\Downloads"
   mkdir -p "$E2E_DRIVE/e2e"
@@ -108,37 +106,44 @@ e2e_start() {
 # one of the probe's other commands (send, check, stats).
 e2e_probe() { (cd "$E2E_DRIVE/windows/system32" && "$NT_WINE" 'C:\e2e\window_probe.exe' "$@" 2>/dev/null | tr -d '\r'); }
 
-e2e_wait_for() {
-  local pattern=$1 limit=${2:-15} deadline
-  deadline=$(($(date +%s) + limit))
-  while [ "$(date +%s)" -lt "$deadline" ]; do
-    E2E_LINES=$(e2e_probe)
-    grep -qE -- "$pattern" <<<"$E2E_LINES" && return 0
-    # An ended tool shows nothing more: a slow wait would only hide that it died.
-    if [ -n "${E2E_PID:-}" ] && ! kill -0 "$E2E_PID" 2>/dev/null; then
-      echo "the tool has ended (while waiting for: $pattern)" >&2
-      return 1
-    fi
-    sleep 0.2
-  done
-  return 1
-}
-
-e2e_wait_gone() {
-  local pattern=$1 limit=${2:-15} deadline
-  deadline=$(($(date +%s) + limit))
-  while [ "$(date +%s)" -lt "$deadline" ]; do
-    E2E_LINES=$(e2e_probe)
-    lines_lack "$pattern" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
 lines_have() { grep -qE -- "$1" <<<"$E2E_LINES"; }
 lines_lack() { ! grep -qE -- "$1" <<<"$E2E_LINES"; }
 # focus_is <control id>: whether the keyboard's focus is on that control of the tool.
 focus_is() { [ "$(e2e_probe focus)" = "$1" ]; }
+
+# e2e_until <seconds> <command...>: the command every fifth of a second until it succeeds, for at
+# most that long; a status of 2 ends the wait at once.
+e2e_until() {
+  local deadline=$(($(date +%s) + $1)) status
+  shift
+  while [ "$(date +%s)" -lt "$deadline" ]; do
+    "$@"
+    status=$?
+    [ "$status" = 0 ] && return 0
+    [ "$status" = 2 ] && return 1
+    sleep 0.2
+  done
+  return 1
+}
+
+e2e_probe_has() {
+  E2E_LINES=$(e2e_probe)
+  lines_have "$1" && return 0
+  # An ended tool shows nothing more: a slow wait would only hide that it died.
+  if [ -n "${E2E_PID:-}" ] && ! kill -0 "$E2E_PID" 2>/dev/null; then
+    echo "the tool has ended (while waiting for: $1)" >&2
+    return 2
+  fi
+  return 1
+}
+e2e_probe_lacks() {
+  E2E_LINES=$(e2e_probe)
+  lines_lack "$1"
+}
+e2e_wait_for() { e2e_until "${2:-15}" e2e_probe_has "$1"; }
+e2e_wait_gone() { e2e_until "${2:-15}" e2e_probe_lacks "$1"; }
+# e2e_wait_removed <path> [seconds]: until the path is gone, as after the tool's removal.
+e2e_wait_removed() { e2e_until "${2:-10}" test ! -e "$1"; }
 
 # The rectangle "x y w h" of the first visible control with this id (and matching the pattern).
 e2e_control_rect() {

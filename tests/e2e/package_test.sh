@@ -49,9 +49,4 @@ e2e_click "$IDC_BTN_SOLVED"
 check "the tool ends" e2e_wait_exit $((15 * patience))
 check "exit code 0" test "$E2E_STATUS" = 0
 check "the answer reached the library" grep -qP "^CustomerFeedbackEx\t10132\t${version//./\\.}\t1\t" "$E2E_FEEDBACK_LOG"
-gone=no
-for _ in $(seq $((50 * patience))); do
-  [ -e "$E2E_DIR" ] || { gone=yes; break; }
-  sleep 0.2
-done
-check "the unpacked folder is removed after the close" test "$gone" = yes
+check "the unpacked folder is removed after the close" e2e_wait_removed "$E2E_DIR" $((10 * patience))

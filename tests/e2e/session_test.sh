@@ -84,12 +84,7 @@ for dpi in 96 144; do
   sent=$(cut -f5 <<<"$answer")
   check "its time is the click's (±5 s)" test "${sent:-0}" -ge $((clicked - 5)) -a "${sent:-0}" -le $((clicked + 5))
   check "FeedbackQuestion follows" bash -c "grep -A1 -P '^CustomerFeedbackEx' <<<'$calls' | tail -1 | grep -qP '^FeedbackQuestion\t10132\t1\.1\.22\.1017$'"
-  gone=no
-  for n in $(seq 50); do
-    [ -e "$E2E_DIR" ] || { gone=yes; break; }
-    sleep 0.2
-  done
-  check "delivery folder removed after the close" test "$gone" = yes
+  check "delivery folder removed after the close" e2e_wait_removed "$E2E_DIR"
 done
 
 nt_set_dpi 96

@@ -18,10 +18,7 @@ nt_make_sandbox "$box" || { echo "FAIL: no sandbox"; exit 1; }
 trap 'nt_stop_sandbox "$box"' EXIT
 
 drive=$box/drive_c
-for user in "$drive"/users/*; do
-  user=${user##*/}
-  [ "$user" != Public ] && break
-done
+user=$(nt_sandbox_user "$box")
 downloads=$drive/users/$user/Downloads
 winDownloads="C:\\users\\$user\\Downloads"
 

@@ -86,3 +86,13 @@ nt_make_sandbox() {
 nt_stop_sandbox() {
   WINEPREFIX=$1 nt_quiet wineserver -k || true
 }
+
+# nt_sandbox_user <box>: the name of the prefix's user, whose folders are under drive_c/users.
+nt_sandbox_user() {
+  local user
+  for user in "$1"/drive_c/users/*; do
+    user=${user##*/}
+    [ "$user" != Public ] && break
+  done
+  echo "$user"
+}
