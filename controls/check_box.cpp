@@ -1,3 +1,4 @@
+// The agreement check box: the system's check box, its box drawn from the PNG strip and its text beside.
 #include "controls/check_box.h"
 
 #include "controls/check_box_layout.h"

@@ -1,3 +1,4 @@
+// The progress window's text, painted with its run of dots.
 #include "controls/draw_state_info_static.h"
 
 #include "controls/static_text_paint.h"

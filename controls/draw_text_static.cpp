@@ -1,3 +1,4 @@
+// A static text that paints its own text in its own colour over the skin behind it.
 #include "controls/draw_text_static.h"
 
 #include "controls/focus_cue.h"

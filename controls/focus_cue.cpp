@@ -1,3 +1,4 @@
+// The dotted focus rectangle of the skinned controls, shown only while the window's UI state asks.
 #include "controls/focus_cue.h"
 
 namespace taskwing {

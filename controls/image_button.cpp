@@ -1,3 +1,4 @@
+// The large skinned button: four looks from PNG images, hit insets, and where its click came from.
 #include "controls/image_button.h"
 
 #include <windowsx.h>

@@ -1,3 +1,4 @@
+// The accessible object of a drawn link: the system's own, with the role and action of a link.
 #include "controls/link_accessible.h"
 
 #include <oleacc.h>

@@ -1,3 +1,4 @@
+// A drawn link that the keyboard reaches: Space and Enter open it as a click does.
 #include "controls/link_static.h"
 
 #include "controls/link_accessible.h"

@@ -1,3 +1,4 @@
+// The off-screen buffer of one paint, and the pieces of a skin that a control paints behind it.
 #include "controls/paint_pieces.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// The small skinned push button, painted entirely from one PNG image per look.
 #include "controls/png_button.h"
 
 #include "controls/focus_cue.h"

@@ -1,3 +1,4 @@
+// What both drawn static texts share when they paint: alignment flags and the dots.
 #include "controls/static_text_paint.h"
 
 namespace taskwing {
