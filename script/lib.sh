@@ -230,14 +230,51 @@ nt_stage_delivery() {
   "$strip" -o "$folder/VeskorFeedbackInformation.dll" "$dll"
 }
 
-# nt_package_delivery <exe> <dll> <folder> <zip>: the staged folder, zipped with the folder itself
-# at the top, as users unpack it.
+# nt_package_delivery <exe> <dll> <folder> <zip>: the staged folder, zipped.
 nt_package_delivery() {
+  nt_stage_delivery "$1" "$2" "$3" && nt_zip_delivery "$3" "$4"
+}
+
+# nt_zip_delivery <folder> <zip>: the folder zipped with itself at the top, as users unpack it.
+nt_zip_delivery() {
   local folder zip
-  folder=$(realpath -m "$3")
-  zip=$(realpath -m "$4")
-  nt_stage_delivery "$1" "$2" "$folder" || return 1
+  folder=$(realpath -m "$1")
+  zip=$(realpath -m "$2")
   rm -f "$zip"
   mkdir -p "$(dirname "$zip")"
   (cd "$(dirname "$folder")" && cmake -E tar cf "$zip" --format=zip "$(basename "$folder")")
+}
+
+# nt_sign_delivery <folder>: signs both files with Authenticode (SHA-256) when the environment names
+# a certificate and its key, and verifies each signature; otherwise says, in one line, that the
+# files stay unsigned. NT_SIGN_CERT: the certificate, with its chain (PEM or DER);
+# NT_SIGN_KEY: its private key; NT_SIGN_PASS_FILE: a file holding the key's password, if it has
+# one; NT_SIGN_TIMESTAMP: an RFC 3161 time-stamp server's URL, so that the signature outlives the
+# certificate; NT_SIGN_CA: the CA certificates to verify against (the system's by default).
+nt_sign_delivery() {
+  local file
+  if [ -z "${NT_SIGN_CERT:-}" ] && [ -z "${NT_SIGN_KEY:-}" ]; then
+    echo "unsigned: NT_SIGN_CERT and NT_SIGN_KEY name no certificate and key"
+    return 0
+  fi
+  if [ -z "${NT_SIGN_CERT:-}" ] || [ -z "${NT_SIGN_KEY:-}" ]; then
+    echo "signing needs both NT_SIGN_CERT and NT_SIGN_KEY" >&2
+    return 1
+  fi
+  for file in "$1/NorvaneTaskwing.exe" "$1/VeskorFeedbackInformation.dll"; do
+    rm -f "$file.signed"
+    osslsigncode sign -certs "$NT_SIGN_CERT" -key "$NT_SIGN_KEY" ${NT_SIGN_PASS_FILE:+-readpass "$NT_SIGN_PASS_FILE"} \
+      -h sha256 -n NorvaneTaskwing ${NT_SIGN_TIMESTAMP:+-ts "$NT_SIGN_TIMESTAMP"} -in "$file" -out "$file.signed" >/dev/null &&
+      mv "$file.signed" "$file" && nt_verify_signature "$file" ||
+      { rm -f "$file.signed"; echo "signing $(basename "$file") failed" >&2; return 1; }
+  done
+  echo "signed: $(basename "$NT_SIGN_CERT")${NT_SIGN_TIMESTAMP:+, time-stamped by $NT_SIGN_TIMESTAMP}"
+}
+
+# nt_verify_signature <file>: whether its Authenticode signature holds for its present bytes and
+# chains to NT_SIGN_CA (or the system's CAs); osslsigncode's report on failure.
+nt_verify_signature() {
+  local out
+  out=$(osslsigncode verify ${NT_SIGN_CA:+-CAfile "$NT_SIGN_CA"} -in "$1" 2>&1) ||
+    { printf '%s\n' "$out" | grep -Ei 'mismatch|fail|error' >&2; return 1; }
 }
