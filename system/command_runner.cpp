@@ -113,6 +113,9 @@ int ExecuteCommandWith(std::wstring command, std::wstring& output, const taskwin
     if (!CreatePipe(&rawRead, &rawWrite, &sa, 0)) return notStarted();
     unique_handle readEnd(rawRead);
     unique_handle writeEnd(rawWrite);
+    // Only the child's end is inherited: cmd, and whatever it starts, could otherwise read, and
+    // take away, the output that this process is waiting for.
+    if (!SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0)) return notStarted();
 
     STARTUPINFOW si{};
     si.cb = sizeof(si);
