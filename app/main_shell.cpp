@@ -94,8 +94,12 @@ LRESULT CNorvaneTaskwingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 
 LRESULT CNorvaneTaskwingDlg::OnSysCommand(UINT command) {
     if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+        // Not once a close has begun: it ends the pair, which would leave the box alone.
+        if (m_bClosing || m_bAboutUp) return 0;
+        m_bAboutUp = true;
         CAboutDlg about;
         about.DoModal();
+        m_bAboutUp = false;
         return 0;
     }
     return Default();
@@ -121,7 +125,7 @@ LRESULT CNorvaneTaskwingDlg::OnClose() {
     // An operation's progress window and result prompt, and the start notices, run inside the
     // content window's handlers: the window cannot end under them (the notice would stay behind,
     // orphaned, over a freed window), and the user would lose the result. Refused until they end.
-    if (content != nullptr && content->RunsWindowInside()) return 0;
+    if (m_bAboutUp || (content != nullptr && content->RunsWindowInside())) return 0;
     m_bClosing = true;
     if (content != nullptr && ::IsWindow(content->m_hWnd)) {
         content->CloseBegun();

@@ -35,6 +35,9 @@ protected:
     // Set once the user's close has begun: a second close is ignored, and only a window that was
     // closed this way removes the tool's files when it goes.
     bool m_bClosing = false;
+    // While the About box runs inside OnSysCommand a close is refused: the pair ending under it
+    // would leave the box alone with the process running.
+    bool m_bAboutUp = false;
     CTaskwingDlg* m_pContent = nullptr;  // the child NewChild made
     // Both skins decode while the shell's window is made; once the shell stands, the same thread
     // registers the common control classes that the content window needs.
