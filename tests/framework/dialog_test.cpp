@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "base/handles.h"
@@ -169,6 +170,32 @@ TEST(ModalDialog, ARunInsideAnotherGivesTheActivationBackToItNeverToTheDisabledO
     EXPECT_EQ(IDOK, outer.DoModal());
     EXPECT_EQ(outer.seenHwnd, activeAfter);
     app.m_pMainWnd = nullptr;
+}
+
+TEST(ModalDialog, WhenTheWindowActiveBeforeTheRunIsGoneTheToolsTopmostEnabledWindowGetsTheActivation) {
+    // Above the tool's window lies a window that is not the tool's: left to itself, the window
+    // system would hand the activation to it, the next in line under the ending dialog.
+    ScriptedDialog tool(IDD_TEST_POPUP);
+    ASSERT_TRUE(tool.Create(IDD_TEST_POPUP));
+    tool.ShowWindow(SW_SHOW);
+    const std::unique_ptr<HWND__, decltype(&::DestroyWindow)> foreign(
+        ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr),
+        &::DestroyWindow);
+    ASSERT_TRUE(foreign);
+    auto before = std::make_unique<ScriptedDialog>(IDD_TEST_POPUP);
+    ASSERT_TRUE(before->Create(IDD_TEST_POPUP));
+    before->ShowWindow(SW_SHOW);
+    ::SetActiveWindow(before->m_hWnd);
+    ASSERT_EQ(before->m_hWnd, ::GetActiveWindow());
+
+    ScriptedDialog dialog;
+    dialog.onInit = [](ScriptedDialog& d) { d.PostMessage(WM_TEST_STEP); };
+    dialog.onStep = [&](ScriptedDialog& d) {
+        before.reset();  // the window the user was in goes while the run lasts
+        d.PostMessage(WM_TEST_END, IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(tool.m_hWnd, ::GetActiveWindow());
 }
 
 TEST(ModalDialog, AHiddenUnmovedDialogIsCentredOnTheWorkAreaAndAMovedOneStays) {
