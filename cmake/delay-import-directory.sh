@@ -4,6 +4,7 @@
 # entry empty (the loader itself never reads it). Then rewrites the file once, for a true checksum.
 #   delay-import-directory.sh <nm> <objcopy> <PE file>
 set -euo pipefail
+source "$(dirname "$0")/../script/pe-read.sh"
 nm=$1 objcopy=$2 file=$3
 
 # Addresses, in order, of every descriptor and of the zero entry linked after them.
@@ -18,15 +19,10 @@ for i in "${!descriptors[@]}"; do
 done
 [ $((16#$end)) -eq $((first + 32 * ${#descriptors[@]})) ] || fail "the zero entry does not follow the last descriptor"
 
-u16() { od -An -tu2 -j "$1" -N2 "$file" | tr -d ' '; }
-u32() { od -An -tu4 -j "$1" -N4 "$file" | tr -d ' '; }
-le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }
-optional=$(($(u32 60) + 24))
-case $(u16 $optional) in
-  267) base=$(u32 $((optional + 28))) directories=$((optional + 96)) ;;                           # PE32
-  523) base=$(( $(u32 $((optional + 24))) + ($(u32 $((optional + 28))) << 32) )) directories=$((optional + 112)) ;; # PE32+
-  *) fail "not a PE image" ;;
-esac
+pe_header "$file" || fail "not a PE image"
+if [ $((pe_dirs - pe_opt)) -eq 96 ]; then base=$(pe_u32 "$file" $((pe_opt + 28))); else
+  base=$(( $(pe_u32 "$file" $((pe_opt + 24))) + ($(pe_u32 "$file" $((pe_opt + 28))) << 32) )); fi
+le32() { local b; for b in 0 8 16 24; do printf "\\x$(printf %02x $(($1 >> b & 255)))"; done; }
 { le32 $((first - base)); le32 $((32 * (${#descriptors[@]} + 1))); } |
-  dd of="$file" bs=1 seek=$((directories + 13 * 8)) conv=notrunc status=none
+  dd of="$file" bs=1 seek=$((pe_dirs + 13 * 8)) conv=notrunc status=none
 "$objcopy" "$file" "$file.tmp" && mv "$file.tmp" "$file"

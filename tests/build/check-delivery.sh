@@ -7,7 +7,7 @@
 #   check-delivery.sh <delivery folder>   (as nt_stage_delivery or script/package make it)
 set -uo pipefail
 source "$(dirname "$0")/../../script/lib.sh"
-source "$(dirname "$0")/pe-read.sh"
+source "$(dirname "$0")/../../script/pe-read.sh"
 exe=$1/NorvaneTaskwing.exe dll=$1/VeskorFeedbackInformation.dll
 objdump=x86_64-w64-mingw32-objdump   # reads both kinds, so that a 64-bit file is named, not refused
 export LC_ALL=C   # binutils speaks Chinese under the test locale

@@ -2,7 +2,7 @@
 # Fails when a PE file imports, or delay-loads, anything but the DLLs that every Windows 11 carries.
 objdump=$1
 file=$2
-source "$(dirname "$0")/pe-read.sh"
+source "$(dirname "$0")/../../script/pe-read.sh"
 allowed='^(kernel32|user32|gdi32|gdiplus|comctl32|ole32|oleaut32|shell32|shlwapi|advapi32|msvcrt|uxtheme|version|msimg32|ntdll|comdlg32)\.dll$'
 names=$("$objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
 [ -n "$names" ] || { echo "no import table found in $file"; exit 1; }

@@ -1,4 +1,5 @@
-# Reads the headers of a PE file as the Windows loader does, for the delivery checks (sourced).
+# Reads the headers of a PE file as the Windows loader does, for the build and the delivery checks
+# (sourced).
 # shellcheck shell=bash
 
 pe_u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
