@@ -4,6 +4,7 @@
 // back and compared with the PNGs themselves.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -154,14 +155,22 @@ TEST_F(ImageButton, DisabledStateIgnoresTheMouseAndOnlyEnableButtonLeavesIt) {
     ButtonHost host(IDD_TASKWING, IDC_MOVE_LEFT);
     OpenMoveLeft(host);
 
-    // The main window disables its buttons from a short-lived thread; this one pumps meanwhile.
-    std::thread worker([&] { host.button.EnableButton(false); });
-    while (host.button.GetState() != CImageButton::kDisabled || host.button.IsWindowEnabled()) {
+    // Disabled from another thread; this one pumps until that thread is through. EnableWindow
+    // sends WM_ENABLE here after the style has changed: a join before that send is answered
+    // would wait for ever.
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        host.button.EnableButton(false);
+        done = true;
+    });
+    while (!done) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
         ::Sleep(1);
     }
     worker.join();
+    EXPECT_EQ(CImageButton::kDisabled, host.button.GetState());
+    EXPECT_FALSE(host.button.IsWindowEnabled());
     EXPECT_TRUE(Near(skins.disabled, host.Paint().At(kSpotX, kSpotY)));
 
     for (UINT message : {WM_MOUSEHOVER, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSELEAVE}) {
