@@ -40,7 +40,15 @@ check "the focus starts on 开始菜单左移" focus_is "$IDC_MOVE_LEFT"
 # What a screen reader meets: the names the controls show, links as links.
 roles=$(e2e_probe roles)
 check "the window, 开始菜单左移 and 同意 named as shown" test "$(grep -cE "( Taskwing 任务栏开始按钮工具| ${IDC_MOVE_LEFT} .* 1 开始菜单左移| ${IDC_AGREE} .* 1 同意《Veskor服务工具使用许可协议》)\$" <<<"$roles")" = 3
-check "both links are links and tab stops" test "$(grep -cE " (${IDC_AGREEMENT}|${IDC_FEEDBACK}) [^ ]*/30 own 1 " <<<"$roles")" = 2
+if [ "$NT_WINE_ARCH" = i686 ]; then
+  check "both links are links and tab stops" test "$(grep -cE " (${IDC_AGREEMENT}|${IDC_FEEDBACK}) [^ ]*/30 own 1 " <<<"$roles")" = 2
+else
+  # Wine 8's 64-bit marshalling loses the link's own object on its way to another process (its
+  # trace reads an interface id out of code bytes), so the probe sees the system's; the delivered
+  # i686 build is checked for the role.
+  echo "not checked on the $NT_WINE_ARCH build: Wine 8's 64-bit marshalling of the link's own accessible object"
+  check "both links are tab stops" test "$(grep -cE " (${IDC_AGREEMENT}|${IDC_FEEDBACK}) [^ ]* [a-z]+ 1 " <<<"$roles")" = 2
+fi
 
 # The focus cue: nothing before the keyboard is used; after a Tab, the cue on 开始菜单居中.
 e2e_shot "$shots/start.png"
